@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs the Debian 12 packages that building, running and testing need.
+# Runs apt-get only when something is missing, so a prepared machine starts at once.
+set -eu
+
+PACKAGES="build-essential cmake pkg-config
+qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+fonts-liberation2 fontconfig
+xvfb xdotool x11-apps x11-utils"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    echo "Installing:$missing"
+    $SUDO apt-get update
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi

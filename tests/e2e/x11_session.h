@@ -1,0 +1,115 @@
+#pragma once
+
+// A private X server (Xvfb) for driving the real program with real X input (xdotool) and looking at
+// what it draws (xwd). No window manager runs there, so windows have no frames and sit where the
+// program puts them.
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace e2e {
+
+class X11Session
+{
+public:
+    // Starts Xvfb on the first free display from :90 upward; check ok() afterwards.
+    X11Session();
+    // Stops the started program, then the X server.
+    ~X11Session();
+
+    X11Session(const X11Session&) = delete;
+    X11Session& operator=(const X11Session&) = delete;
+    X11Session(X11Session&&) = delete;
+    X11Session& operator=(X11Session&&) = delete;
+
+    // The helper programs a session needs, missing from PATH (empty if all are there).
+    static QStringList missingTools();
+
+    bool ok() const;
+    // ":N", or empty if no server could be started.
+    QString display() const;
+    // Why the last thing that failed did fail (server start, program start, a tool run).
+    QString lastError() const;
+
+    // Environment for programs run inside the session: the test's own, aimed at this display and
+    // the xcb platform, without inherited scaling variables, so coordinates are plain pixels.
+    QProcessEnvironment environment() const;
+    // Opts back into a scale factor (QT_SCALE_FACTOR) for programs started afterwards.
+    void setScaleFactor(double factor);
+    // Extra variables for programs started afterwards.
+    void setEnvironmentVariable(const QString& name, const QString& value);
+
+    // Whether the started program's output also goes to the test log (it is always kept).
+    void setForwardProgramOutput(bool forward);
+
+    // One program at a time; false if it could not be started (see lastError()).
+    bool startProgram(const QString& path, const QStringList& args = {});
+    bool isRunning() const;
+    // True once the program has ended (also if it had ended before); the outputs tell how.
+    bool waitForExit(int timeoutMs, int* exitCode = nullptr, QProcess::ExitStatus* exitStatus = nullptr);
+    // Everything the program wrote to stdout and stderr so far.
+    QString programOutput() const;
+
+    // Id of a viewable window whose title is exactly `title`, which then gets the input focus;
+    // empty on timeout or if the program ended.
+    QString waitForWindow(const QString& title, int timeoutMs);
+    // Position on the screen and size of a window; an empty rectangle if unknown.
+    QRect windowGeometry(const QString& windowId);
+    // Gives the window the X input focus, which Qt takes as activation; without a window manager
+    // nothing else does that.
+    bool focusWindow(const QString& windowId);
+
+    // The whole screen, or a part of it (parts outside the screen come out black); null on failure.
+    QImage screenshot();
+    QImage screenshot(const QRect& area);
+    // Decodes an XWD dump (ZPixmap, 24 or 32 bits per pixel, TrueColor or DirectColor).
+    static QImage imageFromXwd(const QByteArray& data, QString* error = nullptr);
+
+    // Input, in screen coordinates and X button numbers (1 left, 2 middle, 3 right).
+    bool mouseMove(QPoint screenPos);
+    bool mouseClick(QPoint screenPos, int button = 1);
+    bool mouseDown(QPoint screenPos, int button = 1);
+    bool mouseUp(QPoint screenPos, int button = 1);
+    // X keysym names as xdotool knows them: "Escape", "Return", "a", "shift+a", "space".
+    bool key(const QString& keysym);
+    bool keyDown(const QString& keysym);
+    bool keyUp(const QString& keysym);
+
+    // Lets time pass while the test's own events (and the program's output) are handled.
+    void settle(int ms);
+
+    // Saves into $ZANFILO_E2E_ARTIFACTS, else <temp>/zanfilo-e2e/, and prints where.
+    bool savePng(const QImage& image, const QString& name);
+
+private:
+    bool startServer();
+    bool serverIsOurs(int number) const;
+    bool waitUntilServerAnswers(int timeoutMs);
+    bool runXdotool(const QStringList& args, QString* output = nullptr, int timeoutMs = 10000);
+    bool runTool(const QString& program, const QStringList& args, QByteArray* output, int timeoutMs);
+    void stopProgram();
+    void stopServer();
+    void readProgramOutput(bool flush);
+
+    std::unique_ptr<QProcess> m_server;
+    std::unique_ptr<QProcess> m_program;
+    QString m_display;
+    QString m_programName;
+    QString m_programOutput;
+    QByteArray m_pendingLine;
+    QString m_lastError;
+    std::optional<double> m_scaleFactor;
+    QProcessEnvironment m_extraEnvironment;
+    bool m_forwardProgramOutput = true;
+};
+
+} // namespace e2e

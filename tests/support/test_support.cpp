@@ -1,0 +1,89 @@
+#include "support/test_support.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWindow>
+
+namespace testing {
+
+namespace {
+
+QString textOf(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return QStringLiteral("\r");
+    if (key == Qt::Key_Space)
+        return QStringLiteral(" ");
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return QString(QChar(u'0' + (key - Qt::Key_0)));
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        const char16_t base = modifiers.testFlag(Qt::ShiftModifier) ? u'A' : u'a';
+        return QString(QChar(static_cast<char16_t>(base + (key - Qt::Key_A))));
+    }
+    return {};
+}
+
+void sendKey(QWidget* window, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    QVERIFY(window && window->windowHandle());
+    QKeyEvent event(type, key, modifiers, textOf(key, modifiers), autoRepeat);
+    QCoreApplication::sendEvent(window->windowHandle(), &event);
+}
+
+} // namespace
+
+void keyPress(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    sendKey(window, QEvent::KeyPress, key, modifiers, autoRepeat);
+}
+
+void keyRelease(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    sendKey(window, QEvent::KeyRelease, key, modifiers, false);
+}
+
+void keyClick(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    keyPress(window, key, modifiers);
+    keyRelease(window, key, modifiers);
+}
+
+static QPoint centreInWindow(QWidget* widget)
+{
+    return widget->mapTo(widget->window(), widget->rect().center());
+}
+
+void mousePress(QWidget* widget, Qt::MouseButton button)
+{
+    QTest::mousePress(widget->window()->windowHandle(), button, {}, centreInWindow(widget));
+}
+
+void mouseRelease(QWidget* widget, Qt::MouseButton button)
+{
+    QTest::mouseRelease(widget->window()->windowHandle(), button, {}, centreInWindow(widget));
+}
+
+void mouseClick(QWidget* widget, Qt::MouseButton button)
+{
+    const QPoint at = centreInWindow(widget);
+    // The press may close the window (as "Esci" does): then there is nothing to release on.
+    const QPointer<QWindow> window = widget->window()->windowHandle();
+    QTest::mousePress(window, button, {}, at);
+    if (window)
+        QTest::mouseRelease(window, button, {}, at);
+}
+
+void mouseClickAt(QWidget* window, QPoint windowPos, Qt::MouseButton button)
+{
+    QTest::mousePress(window->windowHandle(), button, {}, windowPos);
+    QTest::mouseRelease(window->windowHandle(), button, {}, windowPos);
+}
+
+QString focusName()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("<none>");
+}
+
+} // namespace testing

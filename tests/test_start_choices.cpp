@@ -1,0 +1,367 @@
+#include "exercises/count/count_window.h"
+#include "exercises/set/set_window.h"
+#include "support/test_support.h"
+#include "ui/controls.h"
+#include "windows/start/curtains.h"
+#include "windows/start/start_window.h"
+
+#include <QApplication>
+
+using namespace testing;
+
+namespace {
+
+// A key script: "C:k" press and release, "P:k" press, "A:k" auto-repeated press, "R:k" release,
+// "T" Tab, with k one of Return, Space, Tab, a digit, or Kn for a keypad digit.
+void play(QWidget* window, const QString& script)
+{
+    for (const QString& step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString what = step.section(QLatin1Char(':'), 0, 0);
+        const QString name = step.section(QLatin1Char(':'), 1);
+        Qt::Key key = Qt::Key_unknown;
+        Qt::KeyboardModifiers modifiers;
+        if (what == QLatin1String("T")) {
+            keyClick(window, Qt::Key_Tab);
+            continue;
+        }
+        if (name == QLatin1String("Return"))
+            key = Qt::Key_Return;
+        else if (name == QLatin1String("Space"))
+            key = Qt::Key_Space;
+        else if (name == QLatin1String("Esc"))
+            key = Qt::Key_Escape;
+        else if (name.startsWith(QLatin1Char('K'))) {
+            key = static_cast<Qt::Key>(Qt::Key_0 + name.mid(1).toInt());
+            modifiers = Qt::KeypadModifier;
+        } else if (name.size() == 1 && name.at(0).isDigit())
+            key = static_cast<Qt::Key>(Qt::Key_0 + name.toInt());
+        else if (name.size() == 1 && name.at(0).isLetter())
+            key = static_cast<Qt::Key>(Qt::Key_A + (name.at(0).toUpper().unicode() - u'A'));
+        QVERIFY2(key != Qt::Key_unknown, qPrintable(step));
+        if (what == QLatin1String("C"))
+            keyClick(window, key, modifiers);
+        else if (what == QLatin1String("P"))
+            keyPress(window, key, modifiers);
+        else if (what == QLatin1String("A"))
+            keyPress(window, key, modifiers, true);
+        else if (what == QLatin1String("R"))
+            keyRelease(window, key, modifiers);
+    }
+}
+
+QString frames(const start::FrmInizio& form)
+{
+    const auto mark = [](const ui::Frame* f) { return f->Enabled() ? QLatin1Char('+') : QLatin1Char('-'); };
+    return QString() + mark(form.Frame1) + mark(form.Frame2) + mark(form.Frame3);
+}
+
+} // namespace
+
+class StartChoicesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { program.reset(); }
+
+    // Each row is a child's key sequence from the first activation; the focus, the frames and the
+    // choices afterwards must be exactly those of the choice tables.
+    void keySequenceShouldLeadToTheExpectedState_data();
+    void keySequenceShouldLeadToTheExpectedState();
+    // Accepted keys hand a guard on to the next group, consumed keys do not: the only trace of
+    // the difference is the action group's guard.
+    void levelKeysShouldBeAcceptedOrConsumed_data();
+    void levelKeysShouldBeAcceptedOrConsumed();
+    // Only the focused option is marked, by colour, and none is left selected.
+    void focusShouldBeShownByColourOnly();
+    // "Vai" opens the chosen exercise once a level is chosen, and only one copy of it.
+    void vaiShouldOpenTheChosenExerciseOnce();
+    void escapeByKeyboardShouldEndTheProgram();
+
+    // Mouse: a press performs the step at once, whatever the button.
+    void rightButtonPressShouldActLikeTheLeft();
+    void levelPressShouldLeaveNoLevelOptionSelected();
+    void esciShouldWorkWhileFrame3IsDisabled();
+    void pressOnACurtainShouldDoNothing();
+
+    // Curtains.
+    void curtainTickShouldStepAndStop_data();
+    void curtainTickShouldStepAndStop();
+    void curtainsShouldOpenInAboutEightyTicksAndStopTheTimer();
+    void resizeAfterOpeningShouldKeepTheCurtainsOpen();
+    void resizeWhileOpeningShouldRestartFromTheRecordedShare();
+
+private:
+    start::FrmInizio& form() { return program->windows.FrmInizio(); }
+    QWidget* window() { return form().window(); }
+    void waitForCurtains() { QTRY_VERIFY_WITH_TIMEOUT(form().curtainsOpen(), 5000); }
+    std::unique_ptr<Program> program;
+};
+
+void StartChoicesTest::init()
+{
+    program = std::make_unique<Program>();
+    program->windows.start();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(focusName(), QStringLiteral("Option1(0)"));
+}
+
+void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("frameState");
+    QTest::addColumn<int>("exercise");
+    QTest::addColumn<int>("massimo");
+
+    QTest::newRow("nothing pressed") << "" << "Option1(0)" << "+++" << 0 << 0;
+    QTest::newRow("Enter chooses the first exercise") << "C:Return" << "Option2(0)" << "-++" << 1 << 0;
+    QTest::newRow("held Enter chooses the exercise once")
+        << "P:Return A:Return A:Return A:Return" << "Option2(0)" << "-++" << 1 << 0;
+    QTest::newRow("held Enter released, Enter again chooses the level")
+        << "P:Return A:Return R:Return C:Return" << "Option3(0)" << "--+" << 1 << 5;
+    QTest::newRow("2 then Enter chooses the second exercise") << "C:2 C:Return" << "Option2(0)" << "-++" << 2 << 0;
+    QTest::newRow("1 moves the focus to the first exercise") << "C:2 C:1" << "Option1(0)" << "+++" << 0 << 0;
+    QTest::newRow("2 then 3 in the level group, Enter") << "C:Return C:2 C:3 C:Return"
+                                                         << "Option3(0)" << "--+" << 1 << 20;
+    QTest::newRow("level 2 by digit") << "C:Return C:2 C:Return" << "Option3(0)" << "--+" << 1 << 10;
+    QTest::newRow("keypad digits are consumed") << "C:Return C:K3 C:Return" << "Option3(0)" << "--+" << 1 << 5;
+    QTest::newRow("letters do nothing") << "C:a C:z" << "Option1(0)" << "+++" << 0 << 0;
+    QTest::newRow("space moves to the next exercise") << "C:Space" << "Option1(1)" << "+++" << 0 << 0;
+    QTest::newRow("space wraps in the exercise group") << "C:Space C:Space" << "Option1(0)" << "+++" << 0 << 0;
+    QTest::newRow("held space moves one step only") << "P:Space A:Space A:Space R:Space" << "Option1(1)"
+                                                     << "+++" << 0 << 0;
+    QTest::newRow("space wraps in the level group") << "C:Return C:3 C:Space" << "Option2(0)" << "-++" << 1 << 0;
+    QTest::newRow("space wraps from Esci to Vai") << "C:Return C:Return C:3 C:Space" << "Option3(0)" << "--+"
+                                                  << 1 << 5;
+    QTest::newRow("3 in the action group reaches Esci") << "C:Return C:Return C:3" << "Option3(2)" << "--+" << 1
+                                                        << 5;
+    QTest::newRow("Reimposta keeps exercise and level") << "C:Return C:Return C:2 C:Return" << "Option1(0)"
+                                                        << "+--" << 1 << 5;
+    QTest::newRow("after Reimposta the order is enforced")
+        << "C:Return C:Return C:2 C:Return C:2 C:Return C:3 C:Return" << "Option3(0)" << "--+" << 2 << 20;
+    // Key 1 sets the level group's guard; reached by Tab without a release there, the level
+    // group lets the first key pass and acts on the next.
+    QTest::newRow("Tab into a guarded group: first Enter passes") << "C:1 T T C:Return" << "Option2(0)" << "+++"
+                                                                  << 0 << 0;
+    QTest::newRow("Tab into a guarded group: second Enter acts") << "C:1 T T C:Return C:Return" << "Option3(0)"
+                                                                 << "--+" << 0 << 5;
+    // Esci can take the focus by Tab while Frame3 is off; 1, 2 and space then ask for a focus
+    // the disabled frame refuses, which is ignored.
+    QTest::newRow("requests into a disabled frame are ignored")
+        << "C:Return C:Return C:2 C:Return T T C:1 C:2 C:Space" << "Option3(2)" << "+--" << 1 << 5;
+}
+
+void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, focus);
+    QFETCH(QString, frameState);
+    QFETCH(int, exercise);
+    QFETCH(int, massimo);
+    play(window(), keys);
+    QCOMPARE(focusName(), focus);
+    QCOMPARE(frames(form()), frameState);
+    QCOMPARE(form().SceltaEsercizio(), exercise);
+    QCOMPARE(int(program->windows.settings().ValoreMassimo), massimo);
+    QVERIFY(!program->windows.frmOperativo1().isLoaded());
+}
+
+void StartChoicesTest::levelKeysShouldBeAcceptedOrConsumed_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("0") << "0" << true;
+    QTest::newRow("4") << "4" << true;
+    QTest::newRow("5") << "5" << true;
+    QTest::newRow("6") << "6" << true;
+    QTest::newRow("7") << "7" << false;
+    QTest::newRow("8") << "8" << false;
+    QTest::newRow("9") << "9" << false;
+    QTest::newRow("keypad 1") << "K1" << false;
+}
+
+void StartChoicesTest::levelKeysShouldBeAcceptedOrConsumed()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, accepted);
+    play(window(), QStringLiteral("C:Return C:") + key);
+    QCOMPARE(focusName(), QStringLiteral("Option2(0)"));
+    QCOMPARE(int(program->windows.settings().ValoreMassimo), 0);
+    QCOMPARE(form().guards().tasto3, accepted);
+    QCOMPARE(form().guards().tasto2, false); // released in its own group
+}
+
+void StartChoicesTest::focusShouldBeShownByColourOnly()
+{
+    play(window(), QStringLiteral("C:Space"));
+    QCOMPARE(form().Option1(1).BackColor().value(), start::FrmInizio::kFocusedColour);
+    QCOMPARE(form().Option1(0).BackColor().value(), start::FrmInizio::kUnfocusedColour);
+    play(window(), QStringLiteral("C:Return C:Return"));
+    for (auto* group : {&form().Option1, &form().Option2, &form().Option3}) {
+        group->forEach([&](int, ui::OptionButton& o) {
+            QVERIFY2(!o.Value(), qPrintable(o.objectName()));
+            const bool focused = o.hasFocus();
+            QCOMPARE(o.BackColor().value(),
+                     focused ? start::FrmInizio::kFocusedColour : start::FrmInizio::kUnfocusedColour);
+        });
+    }
+}
+
+void StartChoicesTest::vaiShouldOpenTheChosenExerciseOnce()
+{
+    // Without a level "Vai" waits: an exercise without bounds could never be answered right.
+    play(window(), QStringLiteral("C:Return T T T T C:Return"));
+    QCOMPARE(focusName(), QStringLiteral("Option3(0)"));
+    QVERIFY(!program->windows.frmOperativo1().isLoaded());
+
+    play(window(), QStringLiteral("C:2 C:Return C:1 C:Return C:Return C:Return"));
+    QCOMPARE(form().SceltaEsercizio(), 1);
+    auto& exercise = program->windows.frmOperativo1();
+    QVERIFY(exercise.isLoaded());
+    QVERIFY(QTest::qWaitForWindowActive(exercise.window()));
+    QPointer<QWidget> first = exercise.window();
+    form().Show();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(focusName(), QStringLiteral("Option1(0)")); // activation opens all groups again
+    play(window(), QStringLiteral("C:Return C:1 C:Return C:Return"));
+    QCOMPARE(exercise.window(), first.data());
+    QCOMPARE(qApp->topLevelWidgets().count(first.data()), 1);
+    QVERIFY(!program->windows.frmOperativo2().isLoaded());
+}
+
+void StartChoicesTest::escapeByKeyboardShouldEndTheProgram()
+{
+    play(window(), QStringLiteral("C:Return C:Return C:3 C:Return"));
+    QCOMPARE(program->endings, 1);
+    QVERIFY(!form().isLoaded());
+}
+
+void StartChoicesTest::rightButtonPressShouldActLikeTheLeft()
+{
+    waitForCurtains();
+    mouseClick(&form().Option1(1), Qt::RightButton);
+    QCOMPARE(form().SceltaEsercizio(), 2);
+    QCOMPARE(focusName(), QStringLiteral("Option2(0)"));
+    QCOMPARE(frames(form()), QStringLiteral("-++"));
+    mouseClick(&form().Option2(1), Qt::RightButton);
+    QCOMPARE(int(program->windows.settings().ValoreMassimo), 10);
+    QCOMPARE(focusName(), QStringLiteral("Option3(0)"));
+}
+
+void StartChoicesTest::levelPressShouldLeaveNoLevelOptionSelected()
+{
+    waitForCurtains();
+    for (int i : {2, 0, 1}) {
+        mouseClick(&form().Option1(0));
+        QVERIFY(!form().Option1(0).Value());
+        mouseClick(&form().Option2(i));
+        QCOMPARE(int(program->windows.settings().ValoreMassimo), app::kLevelPresets[std::size_t(i)].massimo);
+        form().Option2.forEach([](int, ui::OptionButton& o) { QVERIFY2(!o.Value(), qPrintable(o.objectName())); });
+        mouseClick(&form().Option3(1)); // Reimposta, back to the exercise group
+        QCOMPARE(focusName(), QStringLiteral("Option1(0)"));
+        QVERIFY(!form().Option3(1).Value());
+    }
+}
+
+void StartChoicesTest::esciShouldWorkWhileFrame3IsDisabled()
+{
+    waitForCurtains();
+    play(window(), QStringLiteral("C:Return C:Return C:2 C:Return"));
+    QVERIFY(!form().Frame3->Enabled());
+    mouseClick(&form().Option3(2));
+    QCOMPARE(program->endings, 1);
+}
+
+void StartChoicesTest::pressOnACurtainShouldDoNothing()
+{
+    QVERIFY(!form().curtainsOpen());
+    QVERIFY(form().Picture1->widget()->geometry().contains(
+        form().Option1(0).mapTo(form().client(), form().Option1(0).rect().center())));
+    mouseClick(&form().Option1(0));
+    mouseClick(&form().Option3(2));
+    QCOMPARE(form().SceltaEsercizio(), 0);
+    QCOMPARE(program->endings, 0);
+    // The keyboard reaches the options behind the curtains from the first moment.
+    play(window(), QStringLiteral("C:Return"));
+    QCOMPARE(form().SceltaEsercizio(), 1);
+}
+
+void StartChoicesTest::curtainTickShouldStepAndStop_data()
+{
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    QTest::addColumn<double>("newLeft");
+    QTest::addColumn<double>("newRight");
+    QTest::addColumn<bool>("stop");
+    QTest::newRow("a plain step") << 6022.5 << 6022.5 << 5947.5 << 5947.5 << false;
+    QTest::newRow("86 to 11 goes on") << 86.0 << 86.0 << 11.0 << 11.0 << false;
+    QTest::newRow("85 to 10 stops") << 85.0 << 85.0 << 10.0 << 10.0 << true;
+    QTest::newRow("75 to 0 stops") << 75.0 << 75.0 << 0.0 << 0.0 << true;
+    // Below 0 would be invalid: the curtain goes to 0 and the timer stops rather than running
+    // on for ever without effect.
+    QTest::newRow("22.5 goes to 0 and stops") << 22.5 << 22.5 << 0.0 << 0.0 << true;
+    QTest::newRow("11 goes to 0 and stops") << 11.0 << 40.0 << 0.0 << 0.0 << true;
+    QTest::newRow("only the left curtain decides") << 200.0 << 20.0 << 125.0 << 0.0 << false;
+}
+
+void StartChoicesTest::curtainTickShouldStepAndStop()
+{
+    QFETCH(double, left);
+    QFETCH(double, right);
+    QFETCH(double, newLeft);
+    QFETCH(double, newRight);
+    QFETCH(bool, stop);
+    const start::CurtainTick tick = start::curtainTick(left, right);
+    QCOMPARE(tick.left, newLeft);
+    QCOMPARE(tick.right, newRight);
+    QCOMPARE(tick.stop, stop);
+}
+
+void StartChoicesTest::curtainsShouldOpenInAboutEightyTicksAndStopTheTimer()
+{
+    double left = form().Width() / 2;
+    double right = left;
+    int ticks = 0;
+    for (bool stop = false; !stop; ++ticks) {
+        const auto tick = start::curtainTick(left, right);
+        left = tick.left;
+        right = tick.right;
+        stop = tick.stop;
+    }
+    QVERIFY2(ticks >= 78 && ticks <= 82, qPrintable(QString::number(ticks)));
+    waitForCurtains();
+    QVERIFY(!form().timerTendine->Enabled());
+    QVERIFY(!form().timerTendine->isTicking());
+    QVERIFY(form().Picture1->Width() <= 10);
+    QVERIFY(form().Picture2->Width() <= 10);
+}
+
+void StartChoicesTest::resizeAfterOpeningShouldKeepTheCurtainsOpen()
+{
+    waitForCurtains();
+    for (QSize size : {QSize(1200, 900), QSize(400, 300), QSize(795, 592)}) {
+        window()->resize(size);
+        QVERIFY(form().Picture1->Width() <= 10);
+        QVERIFY(form().Picture2->Width() <= 10);
+        QVERIFY(!form().timerTendine->isTicking());
+    }
+    // Everything else keeps its proportional place.
+    QCOMPARE(form().Frame3->Left(), 7575.0 * form().ScaleWidth() / 11925);
+    mouseClick(&form().Option1(1));
+    QCOMPARE(form().SceltaEsercizio(), 2);
+}
+
+void StartChoicesTest::resizeWhileOpeningShouldRestartFromTheRecordedShare()
+{
+    QVERIFY(!form().curtainsOpen());
+    window()->resize(window()->width() * 2, window()->height());
+    const double recorded = static_cast<double>(form().proportions()[1].Larghezza) * form().ScaleWidth();
+    QVERIFY(qAbs(form().Picture1->Width() - recorded) < 0.01);
+    QVERIFY(form().timerTendine->Enabled());
+    waitForCurtains();
+}
+
+QTEST_MAIN(StartChoicesTest)
+#include "test_start_choices.moc"

@@ -1,0 +1,119 @@
+#include "exercises/count/count_window.h"
+#include "exercises/set/set_window.h"
+#include "pictures/picture_store.h"
+#include "support/test_support.h"
+#include "ui/controls.h"
+#include "ui/runtime.h"
+#include "windows/start/start_window.h"
+
+#include <QApplication>
+
+using namespace testing;
+
+class WindowSetTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { program = std::make_unique<Program>(); }
+    void cleanup() { program.reset(); }
+
+    // Show never makes a second copy of a window.
+    void showingTwiceShouldGiveOneWindow();
+    void unloadingAnUnloadedWindowShouldDoNothing();
+    // Closing the start window closes every window and ends the program, exactly once.
+    void closingTheStartWindowShouldUnloadEverythingAndEnd();
+    // While the program ends, an exercise window's wish to show the start window keeps nothing alive.
+    void endingShouldNotBringTheStartWindowBack();
+    // Offscreen and window-manager-less desktops activate nothing by themselves: closing an
+    // exercise must still give the start window back its activation and its choices.
+    void closingAnExerciseShouldReactivateTheStartWindow();
+    void reloadingShouldRebuildControlsFromTheDefinition();
+
+private:
+    std::unique_ptr<Program> program;
+};
+
+void WindowSetTest::showingTwiceShouldGiveOneWindow()
+{
+    auto& exercise = program->windows.frmOperativo2();
+    exercise.Show();
+    QPointer<QWidget> first = exercise.window();
+    exercise.Show();
+    QCOMPARE(exercise.window(), first.data());
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows += w->windowTitle() == QStringLiteral("Saper ricostruire l'insieme") && w->isVisible();
+    QCOMPARE(windows, 1);
+}
+
+void WindowSetTest::unloadingAnUnloadedWindowShouldDoNothing()
+{
+    auto& exercise = program->windows.frmOperativo1();
+    QVERIFY(!exercise.isLoaded());
+    exercise.Unload();
+    QVERIFY(!exercise.isLoaded());
+    QCOMPARE(program->endings, 0);
+}
+
+void WindowSetTest::closingTheStartWindowShouldUnloadEverythingAndEnd()
+{
+    program->windows.start();
+    program->windows.frmOperativo1().Show();
+    program->windows.frmOperativo2().Show();
+    program->windows.FrmFigure().Image3(1);
+    QVERIFY(program->windows.FrmFigure().isLoaded());
+    program->windows.FrmInizio().window()->close();
+    QVERIFY(!program->windows.FrmInizio().isLoaded());
+    QVERIFY(!program->windows.frmOperativo1().isLoaded());
+    QVERIFY(!program->windows.frmOperativo2().isLoaded());
+    QVERIFY(!program->windows.FrmFigure().isLoaded());
+    QVERIFY(!program->windows.runtime().anyLoaded());
+    QCOMPARE(program->endings, 1);
+}
+
+void WindowSetTest::endingShouldNotBringTheStartWindowBack()
+{
+    program->windows.start();
+    program->windows.frmOperativo1().Show(); // its unload shows the start window
+    program->windows.FrmInizio().Unload();
+    QCOMPARE(program->endings, 1);
+    QVERIFY(!program->windows.FrmInizio().isLoaded());
+    QCoreApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->windowTitle()));
+}
+
+void WindowSetTest::closingAnExerciseShouldReactivateTheStartWindow()
+{
+    auto& start = program->windows.FrmInizio();
+    program->windows.start();
+    QVERIFY(QTest::qWaitForWindowActive(start.window()));
+    for (ui::Form* exercise : {static_cast<ui::Form*>(&program->windows.frmOperativo1()),
+                               static_cast<ui::Form*>(&program->windows.frmOperativo2())}) {
+        start.Frame1->setEnabled(false);
+        exercise->Show();
+        QVERIFY(QTest::qWaitForWindowActive(exercise->window()));
+        exercise->window()->close();
+        QVERIFY(!exercise->isLoaded());
+        QVERIFY(QTest::qWaitForWindowActive(start.window()));
+        QVERIFY(start.Frame1->Enabled()); // Form_Activate ran
+        QCOMPARE(focusName(), QStringLiteral("Option1(0)"));
+    }
+    QCOMPARE(program->endings, 0);
+}
+
+void WindowSetTest::reloadingShouldRebuildControlsFromTheDefinition()
+{
+    auto& exercise = program->windows.frmOperativo2();
+    exercise.Load();
+    const auto count = exercise.Controls().size();
+    exercise.Unload();
+    QVERIFY(exercise.Controls().empty());
+    exercise.Load();
+    QCOMPARE(exercise.Controls().size(), count);
+    QCOMPARE(exercise.proportions().size(), count);
+}
+
+QTEST_MAIN(WindowSetTest)
+#include "test_window_set.moc"

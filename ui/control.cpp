@@ -1,0 +1,124 @@
+#include "ui/control.h"
+
+#include "ui/twips.h"
+
+#include <QWidget>
+#include <utility>
+
+namespace ui {
+
+Control::Control(ControlKind kind, QString name, int index) : kind_(kind), name_(std::move(name)), index_(index) {}
+
+Control::~Control() = default;
+
+QString Control::qualifiedName() const
+{
+    if (index_ < 0)
+        return name_;
+    return QStringLiteral("%1(%2)").arg(name_).arg(index_);
+}
+
+void Control::Move(double, double, double, double) {}
+
+VisualControl::VisualControl(ControlKind kind, QWidget* self, QString name, int index)
+    : Control(kind, std::move(name), index), self_(self)
+{
+    self_->setObjectName(qualifiedName());
+}
+
+static double containerWidthTwips(const QWidget* w)
+{
+    return w->parentWidget() ? pixelsToTwips(w->parentWidget()->width()) : 0.0;
+}
+
+static double containerHeightTwips(const QWidget* w)
+{
+    return w->parentWidget() ? pixelsToTwips(w->parentWidget()->height()) : 0.0;
+}
+
+double VisualControl::Left() const
+{
+    if (dock_ == Dock::Right)
+        return containerWidthTwips(self_) - twips_.width();
+    return dock_ == Dock::Left ? 0.0 : twips_.left();
+}
+
+double VisualControl::Top() const
+{
+    return dock_ == Dock::None ? twips_.top() : 0.0;
+}
+
+double VisualControl::Width() const
+{
+    return twips_.width();
+}
+
+double VisualControl::Height() const
+{
+    return dock_ == Dock::None ? twips_.height() : containerHeightTwips(self_);
+}
+
+void VisualControl::Move(double left, double top, double width, double height)
+{
+    if (dock_ == Dock::None)
+        twips_ = QRectF(left, top, width, height);
+    else
+        twips_.setWidth(width);
+    updateGeometry();
+}
+
+void VisualControl::setLeft(double left)
+{
+    Move(left, twips_.top(), twips_.width(), twips_.height());
+}
+
+void VisualControl::setTop(double top)
+{
+    Move(twips_.left(), top, twips_.width(), twips_.height());
+}
+
+void VisualControl::setWidth(double width)
+{
+    Move(twips_.left(), twips_.top(), width, twips_.height());
+}
+
+void VisualControl::setHeight(double height)
+{
+    Move(twips_.left(), twips_.top(), twips_.width(), height);
+}
+
+QRectF VisualControl::twipRect() const
+{
+    return QRectF(Left(), Top(), Width(), Height());
+}
+
+bool VisualControl::Visible() const
+{
+    return !self_->isHidden();
+}
+
+bool VisualControl::Enabled() const
+{
+    // The control's own setting, as a container's state does not change it.
+    return !self_->testAttribute(Qt::WA_ForceDisabled);
+}
+
+void VisualControl::setDock(Dock dock)
+{
+    dock_ = dock;
+    updateGeometry();
+}
+
+void VisualControl::updateGeometry()
+{
+    QRect pixels = twipsToPixelRect(twips_);
+    if (dock_ != Dock::None && self_->parentWidget()) {
+        const QWidget* container = self_->parentWidget();
+        const int width = std::min(pixels.width(), container->width());
+        const int x = dock_ == Dock::Left ? 0 : container->width() - width;
+        pixels = QRect(x, 0, width, container->height());
+    }
+    self_->setGeometry(pixels);
+}
+
+} // namespace ui

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+enum class ControlKind { Label, CommandButton, OptionButton, Frame, PictureBox, Image, Shape, Timer, Menu, ComboBox, Line };
+
+// One entry of a window's control collection. Positions are in twips, relative to the control's
+// container. Not every kind has every property: a timer has a place but no size, a menu entry
+// has neither; callers ask before they read.
+class Control
+{
+public:
+    Control(ControlKind kind, QString name, int index);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    ControlKind kind() const { return kind_; }
+    QString name() const { return name_; }
+    int index() const { return index_; } // -1 when not part of a control array
+    QString qualifiedName() const;       // "Option2(1)" or "Frame1"
+
+    virtual bool hasPosition() const { return true; }
+    virtual bool hasSize() const { return true; }
+    virtual double Left() const { return 0; }
+    virtual double Top() const { return 0; }
+    virtual double Width() const { return 0; }
+    virtual double Height() const { return 0; }
+    virtual void Move(double left, double top, double width, double height);
+    // The window is going away: no handler of it may run any more.
+    virtual void detachHandlers() {}
+
+private:
+    ControlKind kind_;
+    QString name_;
+    int index_;
+};
+
+// Where a picture box is docked: a docked control keeps to its edge at full inner height and
+// takes only its width from a move.
+enum class Dock { None, Left, Right };
+
+// A control that is a widget on screen. It keeps its twip rectangle as the truth and derives the
+// pixel geometry from it, so scaling up and down never drifts.
+class VisualControl : public Control
+{
+public:
+    VisualControl(ControlKind kind, QWidget* self, QString name, int index);
+
+    QWidget* widget() const { return self_; }
+
+    double Left() const override;
+    double Top() const override;
+    double Width() const override;
+    double Height() const override;
+    void Move(double left, double top, double width, double height) override;
+    void setLeft(double left);
+    void setTop(double top);
+    void setWidth(double width);
+    void setHeight(double height);
+    QRectF twipRect() const;
+
+    // The control's own settings; they are changed through the widget's setVisible and setEnabled.
+    bool Visible() const;
+    bool Enabled() const;
+
+    int TabIndex() const { return tabIndex_; }
+    void setTabIndex(int tabIndex) { tabIndex_ = tabIndex; }
+
+    Dock dock() const { return dock_; }
+    void setDock(Dock dock);
+
+    // Re-derives the pixel geometry, e.g. after the container changed size (docking).
+    void updateGeometry();
+
+private:
+    QWidget* self_;
+    QRectF twips_;
+    Dock dock_ = Dock::None;
+    int tabIndex_ = -1;
+};
+
+} // namespace ui

@@ -1,0 +1,236 @@
+#include "ui/form.h"
+
+#include "ui/controls.h"
+#include "ui/form_window.h"
+#include "ui/runtime.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+// The thickness of a sizable window's border on each side, where the desktop does not tell.
+constexpr int kAssumedBorderPixels = 4;
+} // namespace
+
+Form::Form(Runtime& runtime, const QString& name, QSizeF designInnerTwips)
+    : runtime_(runtime), designInner_(designInnerTwips)
+{
+    setObjectName(name);
+}
+
+Form::~Form()
+{
+    delete window_.data();
+}
+
+bool Form::isLoaded() const
+{
+    return !window_.isNull();
+}
+
+QWidget* Form::window() const
+{
+    return window_.data();
+}
+
+QWidget* Form::client() const
+{
+    return window_ ? window_->client() : nullptr;
+}
+
+QMenuBar* Form::menuBar() const
+{
+    return window_ ? window_->menuBar() : nullptr;
+}
+
+void Form::Load()
+{
+    if (window_)
+        return;
+    const QSize inner(static_cast<int>(std::lround(twipsToPixels(designInner_.width()))),
+                      static_cast<int>(std::lround(twipsToPixels(designInner_.height()))));
+    window_ = new FormWindow(*this, inner);
+    shownSinceLoad_ = false;
+    runtime_.formLoaded(*this);
+    createControls();
+    window_->fitInner(inner);
+    finishDefinition();
+    Form_Load();
+    Q_EMIT loaded();
+}
+
+void Form::Show()
+{
+    if (unloading_)
+        return; // a window on its way out is not brought back
+    Load();
+    if (!window_)
+        return;
+    if (!shownSinceLoad_) {
+        centreOnScreen();
+        shownSinceLoad_ = true;
+    }
+    if (window_->isVisible())
+        window_->raise();
+    window_->show();
+    window_->activateWindow();
+}
+
+void Form::Unload()
+{
+    if (!window_ || unloading_)
+        return;
+    unloading_ = true;
+    Form_Unload();
+    for (Control* c : controls_)
+        c->detachHandlers();
+    forgetControls();
+    controls_.clear();
+    menuEntries_.clear();
+    proporzioni_.clear();
+    FormWindow* window = window_.data();
+    window_ = nullptr;
+    window->hide();
+    // Deferred: the unload may have been asked from inside one of this window's own events.
+    window->deleteLater();
+    unloading_ = false;
+    runtime_.formUnloaded(*this);
+    Q_EMIT unloaded();
+}
+
+Control* Form::findControl(const QString& qualifiedName) const
+{
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const Control* c) { return c->qualifiedName() == qualifiedName; });
+    return it == controls_.end() ? nullptr : *it;
+}
+
+double Form::ScaleWidth() const
+{
+    return window_ ? pixelsToTwips(window_->client()->width()) : 0.0;
+}
+
+double Form::ScaleHeight() const
+{
+    return window_ ? pixelsToTwips(window_->client()->height()) : 0.0;
+}
+
+double Form::Width() const
+{
+    if (!window_)
+        return 0.0;
+    int border = (window_->frameGeometry().width() - window_->width()) / 2;
+    if (border <= 0)
+        border = kAssumedBorderPixels;
+    return pixelsToTwips(window_->width() + 2 * border);
+}
+
+void Form::RilevaProporzioni()
+{
+    proporzioni_ = rilevaProporzioni(controls_, ScaleWidth(), ScaleHeight());
+}
+
+void Form::ApplicaProporzioni()
+{
+    applicaProporzioni(controls_, proporzioni_, [this] { return QSizeF(ScaleWidth(), ScaleHeight()); });
+}
+
+Timer* Form::addTimer(const QString& name, double left, double top)
+{
+    auto* timer = new Timer(window_.data(), name, left, top);
+    registerControl(timer);
+    return timer;
+}
+
+MenuEntry* Form::addMenuEntry(const QString& name, const QString& caption, bool onMenuBar)
+{
+    QMenuBar* bar = window_->ensureMenuBar();
+    auto* action = new QAction(caption, bar);
+    if (onMenuBar)
+        bar->addAction(action);
+    auto entry = std::make_unique<MenuEntry>(action, name);
+    MenuEntry* raw = entry.get();
+    menuEntries_.push_back(std::move(entry));
+    registerControl(raw);
+    return raw;
+}
+
+void Form::setCaption(const QString& caption)
+{
+    window_->setWindowTitle(caption);
+}
+
+void Form::setBackColor(Colour colour)
+{
+    window_->client()->setBackColor(colour);
+}
+
+void Form::setIcon(const QIcon& icon)
+{
+    window_->setWindowIcon(icon);
+}
+
+void Form::registerControl(Control* control)
+{
+    controls_.push_back(control);
+}
+
+void Form::finishDefinition()
+{
+    std::vector<VisualControl*> visual;
+    for (Control* c : controls_) {
+        if (auto* v = dynamic_cast<VisualControl*>(c))
+            visual.push_back(v);
+    }
+    // Controls are defined front to back: raising them in reverse leaves the first on top.
+    for (auto it = visual.rbegin(); it != visual.rend(); ++it)
+        (*it)->widget()->raise();
+    // Keyboard order follows TabIndex.
+    std::vector<VisualControl*> focusable;
+    std::copy_if(visual.begin(), visual.end(), std::back_inserter(focusable),
+                 [](const VisualControl* v) { return v->widget()->focusPolicy() != Qt::NoFocus; });
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const VisualControl* a, const VisualControl* b) { return a->TabIndex() < b->TabIndex(); });
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
+}
+
+void Form::handleResize()
+{
+    if (!window_)
+        return;
+    for (Control* c : controls_) {
+        if (auto* v = dynamic_cast<VisualControl*>(c); v && v->dock() != Dock::None)
+            v->updateGeometry();
+    }
+    Form_Resize();
+}
+
+void Form::handleActivated()
+{
+    if (window_ && !unloading_)
+        runtime_.formActivated(*this);
+}
+
+void Form::handleCloseRequest()
+{
+    Unload();
+}
+
+void Form::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize size = window_->size();
+    window_->move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+} // namespace ui

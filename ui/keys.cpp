@@ -1,0 +1,74 @@
+#include "ui/keys.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+
+int keyCodeOf(const QKeyEvent& event)
+{
+    const int qtKey = event.key();
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return (keypad ? key::Numpad0 : key::Digit0) + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return key::LetterA + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return key::F1 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return key::Return;
+    case Qt::Key_Space:
+        return key::Space;
+    case Qt::Key_Backspace:
+        return key::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return key::Tab;
+    case Qt::Key_Escape:
+        return key::Escape;
+    case Qt::Key_Left:
+        return key::Left;
+    case Qt::Key_Up:
+        return key::Up;
+    case Qt::Key_Right:
+        return key::Right;
+    case Qt::Key_Down:
+        return key::Down;
+    case Qt::Key_Delete:
+        return key::Delete;
+    case Qt::Key_Shift:
+        return key::Shift;
+    case Qt::Key_Control:
+        return key::Control;
+    case Qt::Key_Alt:
+        return key::Menu;
+    default:
+        return 0;
+    }
+}
+
+int characterOf(const QKeyEvent& event)
+{
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return key::Return;
+    const QString text = event.text();
+    if (text.size() != 1)
+        return 0;
+    const char16_t c = text.at(0).unicode();
+    return c < 256 ? static_cast<int>(c) : 0;
+}
+
+int shiftStateOf(const QKeyEvent& event)
+{
+    int state = 0;
+    if (event.modifiers().testFlag(Qt::ShiftModifier))
+        state |= shift::Shift;
+    if (event.modifiers().testFlag(Qt::ControlModifier))
+        state |= shift::Ctrl;
+    if (event.modifiers().testFlag(Qt::AltModifier))
+        state |= shift::Alt;
+    return state;
+}
+
+} // namespace ui

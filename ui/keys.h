@@ -1,0 +1,42 @@
+#pragma once
+
+class QKeyEvent;
+
+namespace ui {
+
+// Key codes as the windows' key handlers know them: the virtual key codes of the classic desktop.
+namespace key {
+inline constexpr int Back = 8;
+inline constexpr int Tab = 9;
+inline constexpr int Return = 13;
+inline constexpr int Shift = 16;
+inline constexpr int Control = 17;
+inline constexpr int Menu = 18;
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Delete = 46;
+inline constexpr int Digit0 = 48; // main keyboard 0..9 are 48..57
+inline constexpr int LetterA = 65; // A..Z are 65..90
+inline constexpr int Numpad0 = 96; // keypad 0..9 are 96..105
+inline constexpr int F1 = 112;
+} // namespace key
+
+// Shift state bits passed with key and mouse events.
+namespace shift {
+inline constexpr int Shift = 1;
+inline constexpr int Ctrl = 2;
+inline constexpr int Alt = 4;
+} // namespace shift
+
+// The key code of a Qt key event, keeping main-keyboard digits apart from keypad digits;
+// 0 for keys that have none.
+int keyCodeOf(const QKeyEvent& event);
+// The character a key press produces, or 0 when it produces none (or one beyond Latin-1).
+int characterOf(const QKeyEvent& event);
+int shiftStateOf(const QKeyEvent& event);
+
+} // namespace ui

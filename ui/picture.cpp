@@ -1,0 +1,43 @@
+#include "ui/picture.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <utility>
+
+namespace ui {
+
+Picture::Picture(QString resource, QSize pixelSize) : resource_(std::move(resource)), size_(pixelSize) {}
+
+QPixmap Picture::pixmap(qreal devicePixelRatio) const
+{
+    if (isEmpty())
+        return {};
+    // A task shows up to twenty copies of one figure: render each drawing once per pixel ratio.
+    static QHash<QString, QPixmap> cache;
+    const QString key = resource_ + QLatin1Char('@') + QString::number(devicePixelRatio);
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+
+    const QSize devicePixels = (QSizeF(size_) * devicePixelRatio).toSize();
+    QPixmap result(devicePixels);
+    result.fill(Qt::transparent);
+    QSvgRenderer renderer(resource_);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(devicePixels)));
+    painter.end();
+    result.setDevicePixelRatio(devicePixelRatio);
+    cache.insert(key, result);
+    return result;
+}
+
+void Picture::draw(QPainter& painter, QPoint topLeft) const
+{
+    if (isEmpty())
+        return;
+    painter.drawPixmap(topLeft, pixmap(painter.device()->devicePixelRatioF()));
+}
+
+} // namespace ui

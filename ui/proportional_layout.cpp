@@ -1,0 +1,56 @@
+#include "ui/proportional_layout.h"
+
+#include "ui/control.h"
+
+namespace ui {
+
+namespace {
+
+float fraction(double value, double divisor)
+{
+    return divisor == 0.0 ? 0.0f : static_cast<float>(value / divisor);
+}
+
+bool neverMoved(ControlKind kind)
+{
+    return kind == ControlKind::Timer || kind == ControlKind::Menu || kind == ControlKind::ComboBox ||
+           kind == ControlKind::Line;
+}
+
+} // namespace
+
+Proporzioni rilevaProporzioni(const std::vector<Control*>& controls, double scaleWidth, double scaleHeight)
+{
+    Proporzioni result(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const Control& c = *controls[i];
+        ProporzioniControllo& r = result[i];
+        if (c.hasSize()) {
+            r.Larghezza = fraction(c.Width(), scaleWidth);
+            r.Altezza = fraction(c.Height(), scaleHeight);
+        }
+        if (c.hasPosition()) {
+            r.Sinistra = fraction(c.Left(), scaleWidth);
+            r.Alto = fraction(c.Top(), scaleHeight);
+        }
+    }
+    return result;
+}
+
+void applicaProporzioni(const std::vector<Control*>& controls, const Proporzioni& proportions,
+                        const std::function<QSizeF()>& scaleSize)
+{
+    const std::size_t n = std::min(controls.size(), proportions.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        Control& c = *controls[i];
+        if (neverMoved(c.kind()))
+            continue;
+        const QSizeF size = scaleSize();
+        const float w = static_cast<float>(size.width());
+        const float h = static_cast<float>(size.height());
+        const ProporzioniControllo& r = proportions[i];
+        c.Move(w * r.Sinistra, h * r.Alto, w * r.Larghezza, h * r.Altezza);
+    }
+}
+
+} // namespace ui

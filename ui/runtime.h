@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <vector>
+
+namespace ui {
+
+class Clock;
+class Form;
+class RandomSource;
+
+// What the desktop runtime did for the windows: it knows which windows are loaded, raises a
+// window's activation only when the program's active window really changes, gives the
+// activation to the remaining window when one closes, and ends the program when none is left.
+class Runtime : public QObject
+{
+    Q_OBJECT
+public:
+    Runtime(Clock& clock, RandomSource& random);
+
+    Clock& clock() const { return clock_; }
+    RandomSource& random() const { return random_; }
+
+    // Called once no window is loaded any more; the program ends there.
+    void setOnLastWindowUnloaded(std::function<void()> handler) { onLastUnloaded_ = std::move(handler); }
+
+    bool anyLoaded() const;
+    Form* activeForm() const { return active_; }
+
+    // Used by Form.
+    void formLoaded(Form& form);
+    void formUnloaded(Form& form);
+    void formActivated(Form& form);
+
+private:
+    Clock& clock_;
+    RandomSource& random_;
+    std::vector<Form*> loaded_; // in order of loading
+    Form* active_ = nullptr;
+    std::vector<Form*> activationOrder_; // most recently active last
+    std::function<void()> onLastUnloaded_;
+};
+
+} // namespace ui

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <random>
+
+namespace ui {
+
+// The time services the windows use, injected so tests can drive them.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    // Seconds since midnight, with fractions; starts again from 0 at midnight. Seeds the random draws.
+    virtual float timeOfDay() const = 0;
+    // Seconds from an arbitrary origin that never goes back: what durations are measured with.
+    virtual double monotonicSeconds() const = 0;
+};
+
+// The random generator: reseeded at the start of every task, then drawn from uniformly.
+class RandomSource
+{
+public:
+    virtual ~RandomSource() = default;
+    virtual void randomize(float seed) = 0;
+    // Uniform in [0, 1).
+    virtual float rnd() = 0;
+};
+
+class SystemClock final : public Clock
+{
+public:
+    float timeOfDay() const override;
+    double monotonicSeconds() const override;
+};
+
+// A Mersenne twister seeded from the seed's bits, so that different times of day give different
+// sequences; a fixed extra salt lets tests get many distinct sequences from one clock reading.
+class StandardRandom final : public RandomSource
+{
+public:
+    explicit StandardRandom(std::uint32_t salt = 0) : salt_(salt) {}
+    void randomize(float seed) override;
+    float rnd() override;
+
+private:
+    std::mt19937 engine_;
+    std::uint32_t salt_;
+};
+
+// floor(r * n) + 1 with r from the source: a value 1..n. Computed in double so r just below 1
+// never rounds up to n + 1.
+int drawOneTo(RandomSource& random, int n);
+
+} // namespace ui

@@ -1,0 +1,472 @@
+#include "windows/start/start_window.h"
+
+#include "app/window_set.h"
+#include "exercises/count/count_window.h"
+#include "exercises/set/set_window.h"
+#include "pictures/picture_store.h"
+#include "ui/controls.h"
+#include "ui/keys.h"
+#include "ui/twips.h"
+#include "windows/start/curtains.h"
+
+namespace start {
+
+namespace {
+
+constexpr QSizeF kDesignInner(11925, 8595);
+
+const ui::Colour kWindowPink = ui::Colour::hex(0xFFC0FF);
+const ui::Colour kCurtainPink = ui::Colour::hex(0xFF80FF);
+const ui::Colour kOptionFace = ui::Colour::hex(0xFFE0C0);
+const ui::Colour kDarkBlue = ui::Colour::hex(0x0000C0);
+const ui::Colour kDarkRed = ui::Colour::hex(0xC00000);
+
+void defineOption(ui::OptionButton& option, QRectF rect, const QString& caption, double points, int tabIndex)
+{
+    option.Move(rect.x(), rect.y(), rect.width(), rect.height());
+    option.setCaption(caption);
+    option.setBackColor(kOptionFace);
+    option.setForeColor(kDarkBlue);
+    option.setFont(ui::designFont(QStringLiteral("Arial"), points, true));
+    option.setTabIndex(tabIndex);
+}
+
+void defineBar(ui::Label& bar, QRectF rect, int tabIndex)
+{
+    bar.Move(rect.x(), rect.y(), rect.width(), rect.height());
+    bar.setBackColor(kWindowPink);
+    bar.setTabIndex(tabIndex);
+}
+
+void defineFrame(ui::Frame& frame, QRectF rect, int tabIndex)
+{
+    frame.Move(rect.x(), rect.y(), rect.width(), rect.height());
+    frame.setBackColor(kWindowPink);
+    frame.setBordered(true);
+    frame.setTabIndex(tabIndex);
+}
+
+} // namespace
+
+FrmInizio::FrmInizio(app::WindowSet& windows)
+    : ui::Form(windows.runtime(), QStringLiteral("FrmInizio"), kDesignInner), windows_(windows)
+{
+}
+
+FrmInizio::Guards FrmInizio::guards() const
+{
+    return {bloccoSpazio1_, bloccoTasto1_, bloccoSpazio2_, bloccoTasto2_, bloccoSpazio3_, bloccoTasto3_};
+}
+
+void FrmInizio::createControls()
+{
+    sceltaEsercizio_ = 0;
+    bloccoSpazio1_ = bloccoTasto1_ = bloccoSpazio2_ = bloccoTasto2_ = bloccoSpazio3_ = bloccoTasto3_ = false;
+    curtainsOpen_ = false;
+
+    setCaption(QStringLiteral("BRENTONI"));
+    setBackColor(kWindowPink);
+    setIcon(pictures::programIcon());
+    QWidget* window = client();
+
+    timerTendine = addTimer(QStringLiteral("timerTendine"), 11280, 7560);
+    timerTendine->setInterval(kCurtainIntervalMs);
+    timerTendine->setEnabled(false);
+
+    Picture1 = add<ui::PictureBox>(window, QStringLiteral("Picture1"));
+    Picture1->Move(0, 0, 120, 8595);
+    Picture1->setBackColor(kCurtainPink);
+    Picture1->setDock(ui::Dock::Left);
+    Picture1->setTabIndex(5);
+    Picture2 = add<ui::PictureBox>(window, QStringLiteral("Picture2"));
+    Picture2->Move(11700, 0, 225, 8595);
+    Picture2->setBackColor(kCurtainPink);
+    Picture2->setDock(ui::Dock::Right);
+    Picture2->setTabIndex(4);
+
+    frmTitolo = add<ui::Frame>(window, QStringLiteral("frmTitolo"));
+    frmTitolo->Move(90, 120, 11385, 1965);
+    frmTitolo->setBackColor(kWindowPink);
+    frmTitolo->setBordered(false);
+    frmTitolo->setTabIndex(1);
+    Label1 = add<ui::Label>(frmTitolo, QStringLiteral("Label1"));
+    Label1->Move(9870, 1350, 945, 240);
+    Label1->setCaption(QStringLiteral("Vers. 1.2.0"));
+    Label1->setTransparent(true);
+    Label1->setForeColor(ui::Colour::windowText());
+    Label1->setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    Label1->setTabIndex(3);
+    Label4 = add<ui::Label>(frmTitolo, QStringLiteral("Label4"));
+    Label4->Move(360, 315, 10560, 1245);
+    Label4->setCaption(QStringLiteral("ZANFILO"));
+    Label4->setBackColor(kWindowPink);
+    Label4->setForeColor(kDarkBlue);
+    Label4->setFont(ui::designFont(QStringLiteral("Arial"), 36, true));
+    Label4->setAlignment(ui::Alignment::Center);
+    Label4->setTabIndex(2);
+    Shape2 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape2"));
+    Shape2->Move(90, 210, 10950, 1515);
+    Shape2->setShape(ui::ShapeKind::RoundedRectangle);
+    Shape2->setFillColor(kWindowPink);
+    Shape2->setBorderColor(ui::Colour::windowText());
+    Shape2->setBorderWidth(1);
+    Shape1 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape1"));
+    Shape1->Move(90, 195, 11025, 1605);
+    Shape1->setShape(ui::ShapeKind::RoundedRectangle);
+    Shape1->setFillColor(kCurtainPink);
+    Shape1->setBorderColor(ui::Colour::windowText());
+    Shape1->setBorderWidth(2);
+
+    Frame1 = add<ui::Frame>(window, QStringLiteral("Frame1"));
+    defineFrame(*Frame1, {135, 4080, 3630, 3150}, 6);
+    Option1.add(1, add<ui::OptionButton>(Frame1, QStringLiteral("Option1"), 1));
+    Option1.add(0, add<ui::OptionButton>(Frame1, QStringLiteral("Option1"), 0));
+    Label3.add(0, add<ui::Label>(Frame1, QStringLiteral("Label3"), 0));
+    Label3.add(1, add<ui::Label>(Frame1, QStringLiteral("Label3"), 1));
+    defineOption(Option1(0), {105, 150, 3195, 1380}, QStringLiteral("Zanfilo"), 14.25, 7);
+    defineOption(Option1(1), {105, 1575, 3195, 1380}, QStringLiteral("Costruire l'insieme"), 13.5, 8);
+    defineBar(Label3(0), {3330, 150, 195, 1305}, 10);
+    defineBar(Label3(1), {3330, 1590, 195, 1305}, 9);
+
+    Frame2 = add<ui::Frame>(window, QStringLiteral("Frame2"));
+    defineFrame(*Frame2, {3840, 4110, 3630, 3150}, 11);
+    for (int i = 2; i >= 0; --i)
+        Option2.add(i, add<ui::OptionButton>(Frame2, QStringLiteral("Option2"), i));
+    Label3.add(4, add<ui::Label>(Frame2, QStringLiteral("Label3"), 4));
+    Label3.add(2, add<ui::Label>(Frame2, QStringLiteral("Label3"), 2));
+    Label3.add(3, add<ui::Label>(Frame2, QStringLiteral("Label3"), 3));
+    defineOption(Option2(0), {105, 150, 3195, 930}, QString(), 8.25, 12);
+    defineOption(Option2(1), {105, 1125, 3195, 915}, QString(), 8.25, 13);
+    defineOption(Option2(2), {105, 2070, 3195, 915}, QString(), 8.25, 14);
+    for (int i = 0; i < 3; ++i)
+        Option2(i).setPicture(pictures::levelPicture(i));
+    defineBar(Label3(2), {3375, 150, 195, 855}, 17);
+    defineBar(Label3(3), {3375, 1140, 195, 855}, 16);
+    defineBar(Label3(4), {3375, 2100, 195, 855}, 15);
+
+    // "Esci" stands on the window over the lower part of Frame3, so disabling the frame never
+    // disables it.
+    Option3.add(2, add<ui::OptionButton>(window, QStringLiteral("Option3"), 2));
+    defineOption(Option3(2), {7695, 6270, 3195, 915}, QStringLiteral("Esci"), 14.25, 21);
+    Frame3 = add<ui::Frame>(window, QStringLiteral("Frame3"));
+    defineFrame(*Frame3, {7575, 4230, 3645, 3150}, 18);
+    Option3.add(0, add<ui::OptionButton>(Frame3, QStringLiteral("Option3"), 0));
+    Option3.add(1, add<ui::OptionButton>(Frame3, QStringLiteral("Option3"), 1));
+    defineOption(Option3(0), {105, 180, 3195, 915}, QStringLiteral("Vai"), 14.25, 20);
+    defineOption(Option3(1), {105, 1080, 3195, 915}, QStringLiteral("Reimposta"), 14.25, 19);
+
+    Label5 = add<ui::Label>(window, QStringLiteral("Label5"));
+    Label5->Move(510, 7710, 10815, 465);
+    Label5->setCaption(QStringLiteral("Esercizi per contare, realizzati dalla squadra di Zanfilo"));
+    Label5->setBackColor(kWindowPink);
+    Label5->setForeColor(kDarkRed);
+    Label5->setFont(ui::designFont(QStringLiteral("Arial"), 18, true));
+    Label5->setAlignment(ui::Alignment::Center);
+    Label5->setTabIndex(0);
+
+    // The menu has no action: "About" stands on the bar, the caption-less mnu1 is not shown.
+    mnu1 = addMenuEntry(QStringLiteral("mnu1"), QString(), false);
+    mnuAutore = addMenuEntry(QStringLiteral("mnuAutore"), QStringLiteral("About"), true);
+
+    bindHandlers();
+}
+
+void FrmInizio::forgetControls()
+{
+    timerTendine = nullptr;
+    Picture1 = Picture2 = nullptr;
+    frmTitolo = nullptr;
+    Label1 = Label4 = Label5 = nullptr;
+    Shape1 = Shape2 = nullptr;
+    Frame1 = Frame2 = Frame3 = nullptr;
+    Option1.clear();
+    Option2.clear();
+    Option3.clear();
+    Label3.clear();
+    mnu1 = mnuAutore = nullptr;
+}
+
+void FrmInizio::bindHandlers()
+{
+    using ui::OptionButton;
+    timerTendine->Tick = [this] { timerTendine_Timer(); };
+
+    const auto look = [this](ui::ControlArray<OptionButton>& group) {
+        group.on(&OptionButton::GotFocus, [this, &group](int i) { focusLook(group(i)); });
+        group.on(&OptionButton::LostFocus, [this, &group](int i) { unfocusLook(group(i)); });
+    };
+    look(Option1);
+    look(Option2);
+    look(Option3);
+
+    Option1.on(&OptionButton::MouseDown, [this](int i, int, int, double, double) { scegliEsercizio(i); });
+    Option2.on(&OptionButton::MouseDown, [this](int i, int, int, double, double) { scegliLivello(i); });
+    Option3.on(&OptionButton::MouseDown, [this](int i, int, int, double, double) {
+        switch (i) {
+        case 0:
+            vai();
+            break;
+        case 1:
+            reimposta(false);
+            break;
+        default:
+            esci();
+            break;
+        }
+    });
+    Option1.on(&OptionButton::MouseUp, [this](int i, int, int, double, double) { Option1_MouseUp(i); });
+    Option2.on(&OptionButton::MouseUp, [this](int i, int, int, double, double) { Option2_MouseUp(i); });
+    Option3.on(&OptionButton::MouseUp, [this](int i, int, int, double, double) { Option3_MouseUp(i); });
+    Option2.on(&OptionButton::Click, [this](int i) { Option2_Click(i); });
+
+    Option1.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option1_KeyDown(i, k, s); });
+    Option2.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option2_KeyDown(i, k, s); });
+    Option3.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option3_KeyDown(i, k, s); });
+    Option1.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(Option1, bloccoSpazio1_, i, c); });
+    Option2.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(Option2, bloccoSpazio2_, i, c); });
+    Option3.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(Option3, bloccoSpazio3_, i, c); });
+    Option1.on(&OptionButton::KeyUp, [this](int, int&, int) { bloccoSpazio1_ = bloccoTasto1_ = false; });
+    Option2.on(&OptionButton::KeyUp, [this](int, int&, int) { bloccoSpazio2_ = bloccoTasto2_ = false; });
+    Option3.on(&OptionButton::KeyUp, [this](int, int&, int) { bloccoSpazio3_ = bloccoTasto3_ = false; });
+}
+
+// Start-up and end ------------------------------------------------------------------------------
+
+void FrmInizio::Form_Load()
+{
+    // The curtains first, so the layout records them at half the width.
+    ApriTendine();
+    RilevaProporzioni();
+}
+
+void FrmInizio::Form_Resize()
+{
+    ApplicaProporzioni();
+    // Once open, the curtains stay open at every size; while opening they start again from
+    // their recorded share.
+    if (curtainsOpen_) {
+        Picture1->setWidth(0);
+        Picture2->setWidth(0);
+    }
+}
+
+void FrmInizio::Form_Activate()
+{
+    Frame1->setEnabled(true);
+    Option1(0).SetFocus();
+    Frame2->setEnabled(true);
+    Frame3->setEnabled(true);
+}
+
+void FrmInizio::Form_Unload()
+{
+    windows_.FrmFigure().Unload();
+    windows_.frmOperativo1().Unload();
+    windows_.frmOperativo2().Unload();
+    // Unloading this window itself is already under way.
+}
+
+// Curtains ------------------------------------------------------------------------------------
+
+void FrmInizio::ApriTendine()
+{
+    Picture1->setWidth(Width() / 2);
+    Picture2->setWidth(Width() / 2);
+    timerTendine->setEnabled(true);
+}
+
+void FrmInizio::timerTendine_Timer()
+{
+    const CurtainTick tick = curtainTick(Picture1->Width(), Picture2->Width());
+    Picture1->setWidth(tick.left);
+    Picture2->setWidth(tick.right);
+    if (tick.stop) {
+        timerTendine->setEnabled(false);
+        curtainsOpen_ = true;
+    }
+}
+
+// The five steps --------------------------------------------------------------------------------
+
+void FrmInizio::scegliEsercizio(int index)
+{
+    sceltaEsercizio_ = index + 1;
+    Frame1->setEnabled(false);
+    Frame2->setEnabled(true);
+    Option2(0).SetFocus();
+}
+
+void FrmInizio::scegliLivello(int index)
+{
+    windows_.settings().applyLevelPreset(index);
+    Frame1->setEnabled(false);
+    Frame2->setEnabled(false);
+    Frame3->setEnabled(true);
+    Option3(0).SetFocus();
+}
+
+void FrmInizio::vai()
+{
+    // Without a level the task would have no pictures and no number: wait for the choice.
+    if (!windows_.settings().levelChosen())
+        return;
+    if (sceltaEsercizio_ == 1)
+        windows_.frmOperativo1().Show();
+    else if (sceltaEsercizio_ == 2)
+        windows_.frmOperativo2().Show();
+}
+
+void FrmInizio::reimposta(bool keyboardPath)
+{
+    Frame1->setEnabled(true);
+    if (keyboardPath)
+        Option1(0).SetFocus();
+    Frame2->setEnabled(false);
+    Frame3->setEnabled(false);
+    if (!keyboardPath)
+        Option1(0).SetFocus();
+}
+
+void FrmInizio::esci()
+{
+    Unload();
+}
+
+// Focus look ------------------------------------------------------------------------------------
+
+void FrmInizio::focusLook(ui::OptionButton& option)
+{
+    option.setValue(false);
+    option.setBackColor(ui::Colour::hex(kFocusedColour));
+}
+
+void FrmInizio::unfocusLook(ui::OptionButton& option)
+{
+    option.setBackColor(ui::Colour::hex(kUnfocusedColour));
+    option.setValue(false);
+}
+
+// Mouse -----------------------------------------------------------------------------------------
+
+void FrmInizio::Option1_MouseUp(int index)
+{
+    Option1(index).setValue(false);
+    bloccoTasto2_ = false;
+    bloccoSpazio2_ = false;
+}
+
+void FrmInizio::Option2_MouseUp(int)
+{
+    bloccoTasto3_ = false;
+    bloccoSpazio3_ = false;
+    // No level option is left pressed in: the choice shows in the frames and the focus.
+    Option2.forEach([](int, ui::OptionButton& option) { option.setValue(false); });
+}
+
+void FrmInizio::Option3_MouseUp(int index)
+{
+    Option3(index).setValue(false);
+}
+
+void FrmInizio::Option2_Click(int index)
+{
+    windows_.settings().applyLevelPreset(index);
+}
+
+// Keyboard --------------------------------------------------------------------------------------
+
+void FrmInizio::Option1_KeyDown(int index, int& keyCode, int)
+{
+    if (bloccoTasto1_)
+        return;
+    switch (keyCode) {
+    case ui::key::Digit0 + 1:
+        Option1(0).SetFocus();
+        break;
+    case ui::key::Digit0 + 2:
+        Option1(1).SetFocus();
+        break;
+    case ui::key::Return:
+        scegliEsercizio(index);
+        break;
+    default:
+        keyCode = 0;
+        return;
+    }
+    bloccoTasto1_ = true;
+    bloccoTasto2_ = true;
+}
+
+void FrmInizio::Option2_KeyDown(int index, int& keyCode, int)
+{
+    if (bloccoTasto2_)
+        return;
+    switch (keyCode) {
+    case ui::key::Digit0 + 1:
+        Option2(0).SetFocus();
+        break;
+    case ui::key::Digit0 + 2:
+        Option2(1).SetFocus();
+        break;
+    case ui::key::Digit0 + 3:
+        Option2(2).SetFocus();
+        break;
+    case ui::key::Digit0:
+    case ui::key::Digit0 + 4:
+    case ui::key::Digit0 + 5:
+    case ui::key::Digit0 + 6:
+        break;
+    case ui::key::Return:
+        scegliLivello(index);
+        break;
+    default:
+        keyCode = 0;
+        return;
+    }
+    bloccoTasto2_ = true;
+    bloccoTasto3_ = true;
+}
+
+void FrmInizio::Option3_KeyDown(int index, int& keyCode, int)
+{
+    if (bloccoTasto3_)
+        return;
+    switch (keyCode) {
+    case ui::key::Digit0 + 1:
+        Option3(0).SetFocus();
+        break;
+    case ui::key::Digit0 + 2:
+        Option3(1).SetFocus();
+        break;
+    case ui::key::Digit0 + 3:
+        Option3(2).SetFocus();
+        break;
+    case ui::key::Return:
+        bloccoTasto3_ = true;
+        if (index == 0)
+            vai();
+        else if (index == 1)
+            reimposta(true);
+        else
+            esci();
+        return;
+    default:
+        keyCode = 0;
+        return;
+    }
+    bloccoTasto3_ = true;
+}
+
+void FrmInizio::spaceCycle(ui::ControlArray<ui::OptionButton>& group, bool& guard, int index, int& keyAscii)
+{
+    if (guard)
+        return;
+    if (keyAscii == ui::key::Space) {
+        group((index + 1) % group.count()).SetFocus();
+        guard = true;
+    } else {
+        keyAscii = 0;
+    }
+}
+
+} // namespace start

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "ui/control_array.h"
+#include "ui/form.h"
+
+#include <QPointer>
+
+namespace app {
+class WindowSet;
+}
+
+namespace ui {
+class Frame;
+class Label;
+class MenuEntry;
+class OptionButton;
+class PictureBox;
+class Shape;
+class Timer;
+} // namespace ui
+
+namespace start {
+
+// The start window (FrmInizio): the title, three groups of choice buttons (exercise, level,
+// action) and two curtains that draw apart when it opens. Closing it ends the program.
+class FrmInizio : public ui::Form
+{
+    Q_OBJECT
+public:
+    static constexpr QRgb kFocusedColour = 0xffffc080; // RGB(255, 192, 128)
+    static constexpr QRgb kUnfocusedColour = 0xffffe0c0; // RGB(255, 224, 192)
+
+    explicit FrmInizio(app::WindowSet& windows);
+
+    // Which exercise was chosen: 0 none yet, 1 count on the line, 2 rebuild the set.
+    int SceltaEsercizio() const { return sceltaEsercizio_; }
+    bool curtainsOpen() const { return curtainsOpen_; }
+
+    // The key guards of the three groups, readable for tests and tools.
+    struct Guards
+    {
+        bool spazio1, tasto1, spazio2, tasto2, spazio3, tasto3;
+    };
+    Guards guards() const;
+
+    // Controls, valid while the window is loaded.
+    ui::Timer* timerTendine = nullptr;
+    ui::PictureBox* Picture1 = nullptr;
+    ui::PictureBox* Picture2 = nullptr;
+    ui::Frame* frmTitolo = nullptr;
+    ui::Label* Label1 = nullptr;
+    ui::Label* Label4 = nullptr;
+    ui::Shape* Shape2 = nullptr;
+    ui::Shape* Shape1 = nullptr;
+    ui::Frame* Frame1 = nullptr;
+    ui::Frame* Frame2 = nullptr;
+    ui::Frame* Frame3 = nullptr;
+    ui::ControlArray<ui::OptionButton> Option1;
+    ui::ControlArray<ui::OptionButton> Option2;
+    ui::ControlArray<ui::OptionButton> Option3;
+    ui::ControlArray<ui::Label> Label3;
+    ui::Label* Label5 = nullptr;
+    ui::MenuEntry* mnu1 = nullptr;
+    ui::MenuEntry* mnuAutore = nullptr;
+
+protected:
+    void createControls() override;
+    void forgetControls() override;
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+
+private:
+    void bindHandlers();
+    void ApriTendine();
+    void timerTendine_Timer();
+
+    // The five steps, shared by mouse and keyboard.
+    void scegliEsercizio(int index);
+    void scegliLivello(int index);
+    void vai();
+    void reimposta(bool keyboardPath);
+    void esci();
+
+    void focusLook(ui::OptionButton& option);
+    void unfocusLook(ui::OptionButton& option);
+
+    void Option1_KeyDown(int index, int& keyCode, int shift);
+    void Option2_KeyDown(int index, int& keyCode, int shift);
+    void Option3_KeyDown(int index, int& keyCode, int shift);
+    void Option1_MouseUp(int index);
+    void Option2_MouseUp(int index);
+    void Option3_MouseUp(int index);
+    void Option2_Click(int index);
+    // Space moves the focus within a group, once per press.
+    void spaceCycle(ui::ControlArray<ui::OptionButton>& group, bool& guard, int index, int& keyAscii);
+
+    app::WindowSet& windows_;
+    int sceltaEsercizio_ = 0;
+    bool bloccoSpazio1_ = false;
+    bool bloccoTasto1_ = false;
+    bool bloccoSpazio2_ = false;
+    bool bloccoTasto2_ = false;
+    bool bloccoSpazio3_ = false;
+    bool bloccoTasto3_ = false;
+    bool curtainsOpen_ = false;
+};
+
+} // namespace start
