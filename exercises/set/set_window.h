@@ -4,12 +4,20 @@
 
 namespace set {
 
-// The rebuild-the-set exercise window.
+// The rebuild-the-set exercise (frmOperativo2): a number is shown as discs and as a column of
+// squares, and each press of "CONTA" places one more figure in the next slot.
 class FrmOperativo2 : public exercise::ExerciseWindow
 {
     Q_OBJECT
 public:
     explicit FrmOperativo2(app::WindowSet& windows);
+
+protected:
+    void PreparaOperazione() override;
+    void mostraConteggio() override;
+    void primoCompito() override;
+    void svuotaPosti() override;
+    void ricomincia() override;
 };
 
 } // namespace set

@@ -1,0 +1,32 @@
+#include "exercises/count/count_task.h"
+
+#include "ui/services.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace count {
+
+CountTask drawCountTask(ui::RandomSource& random, int minimo, int massimo)
+{
+    CountTask task;
+    task.figura = ui::drawOneTo(random, 12);
+    task.numeroElementi =
+        minimo + static_cast<int>(std::floor(static_cast<double>(random.rnd()) * (massimo - minimo + 1)));
+    task.numeroElementi = std::clamp(task.numeroElementi, 0, kMaxFigures);
+    for (int indice = 1; indice <= task.numeroElementi; ++indice) {
+        int posizione = 0;
+        bool taken = true;
+        while (taken) {
+            posizione = ui::drawOneTo(random, kMaxFigures);
+            ++task.draws;
+            // Entry 0 is never written and stays 0, so it never matches a slot 1..23.
+            taken = std::find(task.posizioni.begin(), task.posizioni.begin() + indice, posizione) !=
+                    task.posizioni.begin() + indice;
+        }
+        task.posizioni[static_cast<std::size_t>(indice)] = posizione;
+    }
+    return task;
+}
+
+} // namespace count
