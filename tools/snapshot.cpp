@@ -1,5 +1,5 @@
-// Renders one window of the program offscreen into a PNG, for looking at the design without a
-// display: snapshot start|count|set out.png [level 0..2]
+// Renders one window of the program offscreen into a PNG, to look at a design without a display:
+//   snapshot start|count|set out.png [level 0..2]
 #include "app/window_set.h"
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     ui::installFontSubstitutions();
     if (argc < 3) {
-        std::fprintf(stderr, "usage: snapshot start|count|set out.png [level]\n");
+        std::fprintf(stderr, "usage: snapshot start|count|set out.png [level 0..2]\n");
         return 2;
     }
     ui::SystemClock clock;
@@ -32,6 +32,7 @@ int main(int argc, char* argv[])
     else if (which == "set")
         form = &windows.frmOperativo2();
     form->Show();
+    // Long enough for the start window's curtains to open.
     QTimer::singleShot(1500, [&] {
         form->window()->grab().save(QString::fromLocal8Bit(argv[2]));
         QCoreApplication::exit(0);

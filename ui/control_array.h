@@ -16,12 +16,9 @@ public:
     void add(int index, T* element) { elements_[index] = element; }
     void clear() { elements_.clear(); }
 
-    T& operator()(int index) const
-    {
-        const auto it = elements_.find(index);
-        Q_ASSERT_X(it != elements_.end(), "ControlArray", "no element with that index");
-        return *it->second;
-    }
+    // An index the array lacks is a programming error: it stops the program at once rather than
+    // reading past the end.
+    T& operator()(int index) const { return *elements_.at(index); }
     bool contains(int index) const { return elements_.count(index) != 0; }
     int count() const { return static_cast<int>(elements_.size()); }
     int lowerBound() const { return elements_.empty() ? 0 : elements_.begin()->first; }

@@ -63,8 +63,9 @@ void ExerciseWindow::createControls()
         label->setFont(ui::designFont(QStringLiteral("Times New Roman"), 21.75, true));
         return label;
     };
-    LabelOb = title(QStringLiteral("LabelOb"), design_.labelOb);
+    // The difficulty line lies in front: where the two lines overlap, its text stays whole.
     Label21 = title(QStringLiteral("Label21"), design_.label21);
+    LabelOb = title(QStringLiteral("LabelOb"), design_.labelOb);
 
     createPictureBoard();
     createNumberLine();

@@ -1,0 +1,199 @@
+// Both exercises played on the real executable with real X input: the test reads the task off
+// the screen as a child would (the pictures, or the discs), answers it, and reads the verdict.
+#include "x11_session.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+constexpr double kTwips = 15.0;
+
+QPoint px(double twipsX, double twipsY)
+{
+    return QPoint(static_cast<int>(twipsX / kTwips), static_cast<int>(twipsY / kTwips));
+}
+
+QPoint centreOf(double left, double top, double width, double height)
+{
+    return px(left + width / 2, top + height / 2);
+}
+
+bool isInk(QRgb c)
+{
+    // The verdict is dark blue on pink.
+    return qRed(c) < 128 && qBlue(c) > 100;
+}
+
+QImage renderedVerdict(const QString& word, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(0xFF, 0xC0, 0xFF));
+    QPainter painter(&image);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(96);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 0xC0));
+    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, word);
+    return image;
+}
+
+// How many pixels disagree on ink between the screen and a rendering of the word.
+int mismatch(const QImage& screen, const QImage& expected)
+{
+    int differing = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x)
+            differing += isInk(screen.pixel(x, y)) != isInk(expected.pixel(x, y));
+    }
+    return differing;
+}
+
+int inkCount(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ink += isInk(image.pixel(x, y));
+    }
+    return ink;
+}
+
+} // namespace
+
+class ExerciseTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    // Counting every picture on the board with CONTA, then VERIFICA, must say "ESATTO".
+    void countingThePicturesShownShouldBeJudgedRight();
+    // Placing as many pictures as discs on the line, then VERIFICA, must say "ESATTO".
+    void buildingTheSetShownShouldBeJudgedRight();
+
+private:
+    QString openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title);
+    void expectVerdict(e2e::X11Session& session, const QRect& window, const QString& name);
+    QString program;
+};
+
+void ExerciseTest::init()
+{
+    program = qEnvironmentVariable("ZANFILO_EXECUTABLE");
+    if (program.isEmpty())
+        QSKIP("ZANFILO_EXECUTABLE is not set");
+    if (!e2e::X11Session::missingTools().isEmpty())
+        QSKIP("needs Xvfb, xdotool and xwd");
+}
+
+QString ExerciseTest::openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title)
+{
+    if (!session.ok() || !session.startProgram(program))
+        return {};
+    if (session.waitForWindow(QStringLiteral("BRENTONI"), 15000).isEmpty())
+        return {};
+    session.settle(300);
+    // The keyboard works from the first moment, curtains or not.
+    for (const QString& key : keys) {
+        session.key(key);
+        session.settle(150);
+    }
+    const QString window = session.waitForWindow(title, 10000);
+    session.settle(700);
+    return window;
+}
+
+void ExerciseTest::expectVerdict(e2e::X11Session& session, const QRect& window, const QString& name)
+{
+    session.settle(500);
+    const QImage screen = session.screenshot(window);
+    session.savePng(screen, name);
+    const QRect verdict(px(195, 6585), px(195 + 6705, 6585 + 1320));
+    const QImage shown = screen.copy(verdict);
+    const QImage right = renderedVerdict(QStringLiteral("ESATTO"), shown.size());
+    const QImage wrong = renderedVerdict(QStringLiteral("ERRATO"), shown.size());
+    const int toRight = mismatch(shown, right);
+    const int toWrong = mismatch(shown, wrong);
+    const QString seen = QStringLiteral("ink %1, differs from ESATTO by %2 and from ERRATO by %3 pixels")
+                             .arg(inkCount(shown))
+                             .arg(toRight)
+                             .arg(toWrong);
+    QVERIFY2(inkCount(shown) > inkCount(right) / 2, qPrintable(QStringLiteral("no verdict shown: ") + seen));
+    QVERIFY2(toRight < toWrong && toRight < inkCount(right) / 5, qPrintable(seen));
+}
+
+void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
+{
+    e2e::X11Session session;
+    const QString id =
+        openExercise(session, {QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")},
+                     QStringLiteral("Saper zanfilo"));
+    QVERIFY2(!id.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
+    const QRect window = session.windowGeometry(id);
+    const QImage task = session.screenshot(window);
+    session.savePng(task, QStringLiteral("count-task.png"));
+
+    // The picture slots on the white board; a slot holds a figure when it is not plain white.
+    const double lefts[24] = {495, 1350, 2220, 3150, 4080, 5010, 5925, 6840, 7710, 8580, 9450, 10380,
+                              465, 1350, 2205, 3165, 4080, 5010, 5925, 6840, 7710, 8580, 9450, 10380};
+    int figures = 0;
+    for (int slot = 0; slot < 24; ++slot) {
+        const double top = slot < 8 ? 60 : slot < 12 ? 75 : slot < 23 ? 915 : 900;
+        const QPoint at = px(90 + lefts[slot], 924 + top);
+        int coloured = 0;
+        for (int y = 4; y < 46; ++y) {
+            for (int x = 4; x < 46; ++x)
+                coloured += task.pixel(at.x() + x, at.y() + y) != qRgb(255, 255, 255);
+        }
+        figures += coloured > 30;
+    }
+    QVERIFY2(figures >= 1 && figures <= 5, qPrintable(QString::number(figures)));
+
+    for (int i = 0; i < figures; ++i) {
+        QVERIFY2(session.mouseClick(window.topLeft() + centreOf(4200, 5760, 3075, 720)),
+                 qPrintable(session.lastError()));
+        session.settle(150);
+    }
+    QVERIFY2(session.mouseClick(window.topLeft() + centreOf(7335, 5745, 3075, 720)),
+             qPrintable(session.lastError()));
+    expectVerdict(session, window, QStringLiteral("count-verdict.png"));
+}
+
+void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
+{
+    e2e::X11Session session;
+    const QString id = openExercise(
+        session,
+        {QStringLiteral("2"), QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")},
+        QStringLiteral("Saper ricostruire l'insieme"));
+    QVERIFY2(!id.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
+    const QRect window = session.windowGeometry(id);
+    const QImage task = session.screenshot(window);
+    session.savePng(task, QStringLiteral("set-task.png"));
+
+    // The discs on the number line; sampled above the line, which runs across them.
+    const double lefts[20] = {45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
+                              4770, 5235, 5715, 6195, 6675, 7155, 7620, 8085, 8565, 9060};
+    int discs = 0;
+    for (int k = 0; k < 20; ++k) {
+        const QPoint at = px(0 + lefts[k] + 247, 2625 + (k == 19 ? 165 : 180) + 120);
+        const QRgb c = task.pixel(at);
+        discs += qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+    }
+    QVERIFY2(discs >= 1 && discs <= 5, qPrintable(QString::number(discs)));
+
+    for (int i = 0; i < discs; ++i) {
+        QVERIFY2(session.mouseClick(window.topLeft() + centreOf(3315, 5745, 3075, 720)),
+                 qPrintable(session.lastError()));
+        session.settle(150);
+    }
+    QVERIFY2(session.mouseClick(window.topLeft() + centreOf(6495, 5745, 3075, 720)),
+             qPrintable(session.lastError()));
+    expectVerdict(session, window, QStringLiteral("set-verdict.png"));
+}
+
+QTEST_MAIN(ExerciseTest)
+#include "exercise_test.moc"

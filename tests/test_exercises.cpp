@@ -1,0 +1,559 @@
+#include "exercises/count/count_window.h"
+#include "exercises/set/set_window.h"
+#include "pictures/picture_store.h"
+#include "support/test_support.h"
+#include "ui/controls.h"
+
+#include <set>
+
+using namespace testing;
+using exercise::ExerciseWindow;
+
+namespace {
+
+// Window 1 counts on the line, window 2 rebuilds the set.
+ExerciseWindow& exerciseOf(Program& p, int form)
+{
+    if (form == 1)
+        return p.windows.frmOperativo1();
+    return p.windows.frmOperativo2();
+}
+
+[[nodiscard]] bool open(ExerciseWindow& w)
+{
+    w.Show();
+    return QTest::qWaitForWindowExposed(w.window());
+}
+
+void press(ui::CommandButton* button)
+{
+    QVERIFY2(button->Visible(), qPrintable(button->objectName()));
+    mouseClick(button);
+}
+
+void pressConta(ExerciseWindow& w, int times)
+{
+    for (int i = 0; i < times; ++i)
+        press(w.CmdContaElementi);
+}
+
+// The captions of the buttons a child can see, in a fixed order.
+QString shownButtons(const ExerciseWindow& w)
+{
+    QStringList shown;
+    for (ui::CommandButton* b : {w.CmdRicomincia, w.CmdContaElementi, w.CmdOperazione, w.CmdVerifica}) {
+        if (b->Visible())
+            shown << b->Caption();
+    }
+    return shown.join(QLatin1Char(' '));
+}
+
+template <class T, class Test> QList<int> indicesWhere(const ui::ControlArray<T>& array, Test test)
+{
+    QList<int> found;
+    array.forEach([&](int k, T& element) {
+        if (test(element))
+            found << k;
+    });
+    return found;
+}
+
+QList<int> shownDiscs(const ExerciseWindow& w)
+{
+    return indicesWhere(w.Shape1, [](const ui::Shape& s) { return s.Visible(); });
+}
+
+QList<int> shownSlots(const ExerciseWindow& w)
+{
+    return indicesWhere(w.Image2, [](const ui::Image& s) { return s.Visible(); });
+}
+
+QList<int> filledSlots(const ExerciseWindow& w)
+{
+    return indicesWhere(w.Image2, [](const ui::Image& s) { return !s.Picture().isEmpty(); });
+}
+
+// Columns of the grid with a visible cell; a column shown only in part is listed negative.
+QList<int> shownColumns(const ExerciseWindow& w)
+{
+    QList<int> shown;
+    for (int n = 1; n <= 20; ++n) {
+        int visible = 0;
+        for (int i = 1; i <= n; ++i)
+            visible += w.LabelN[static_cast<std::size_t>(n)](i).Visible() ? 1 : 0;
+        if (visible > 0)
+            shown << (visible == n ? n : -n);
+    }
+    return shown;
+}
+
+QList<int> oneTo(int n)
+{
+    QList<int> list;
+    for (int k = 1; k <= n; ++k)
+        list << k;
+    return list;
+}
+
+// What a freshly built task must look like in either window.
+void checkTask(Program& p, const ExerciseWindow& w, int form)
+{
+    const int n = w.NumeroElementi;
+    QVERIFY2(w.Figura >= 1 && w.Figura <= 12, qPrintable(QString::number(w.Figura)));
+    QCOMPARE(w.Conteggio, 0);
+    QCOMPARE(shownButtons(w), QStringLiteral("CONTA"));
+    if (form == 1) {
+        const QList<int> placed = shownSlots(w);
+        QCOMPARE(static_cast<int>(placed.size()), n);
+        QVERIFY(!placed.contains(0));
+        for (int k : placed)
+            QVERIFY2(w.Image2(k).Picture() == p.windows.FrmFigure().Image3(w.Figura),
+                     qPrintable(QString::number(k)));
+        QCOMPARE(shownDiscs(w), QList<int>());
+        QCOMPARE(shownColumns(w), QList<int>());
+    } else {
+        QCOMPARE(filledSlots(w), QList<int>());
+        QCOMPARE(shownSlots(w), oneTo(20));
+        QCOMPARE(shownDiscs(w), oneTo(n));
+        QCOMPARE(shownColumns(w), QList<int>{n});
+    }
+}
+
+std::set<int> range(int low, int high)
+{
+    std::set<int> values;
+    for (int v = low; v <= high; ++v)
+        values.insert(v);
+    return values;
+}
+
+void addFormRows()
+{
+    QTest::addColumn<int>("form");
+    QTest::newRow("counting window") << 1;
+    QTest::newRow("set window") << 2;
+}
+
+void addLevelRows()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("minimo");
+    QTest::addColumn<int>("massimo");
+    for (int f : {1, 2}) {
+        QTest::addRow("w%d level 1", f) << f << 0 << 1 << 5;
+        QTest::addRow("w%d level 2", f) << f << 1 << 1 << 10;
+        QTest::addRow("w%d level 3", f) << f << 2 << 10 << 20;
+    }
+}
+
+} // namespace
+
+class ExercisesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { program = std::make_unique<Program>(); }
+    void cleanup() { program.reset(); }
+
+    // The heart of both exercises: only the exact count is right, and each answer counts once.
+    void answerShouldBeRightOnlyForExactlyTheFiguresShown_data();
+    void answerShouldBeRightOnlyForExactlyTheFiguresShown();
+    // RICOMINCIA really drops the count: nothing counted cannot be right.
+    void verifyingAfterRicominciaWithNothingCountedShouldBeWrong_data() { addFormRows(); }
+    void verifyingAfterRicominciaWithNothingCountedShouldBeWrong();
+    // Counting on the line: one more disc per press, and the square column of the count so far.
+    void eachPressShouldLightOneMoreDiscAndOnlyItsColumn_data();
+    void eachPressShouldLightOneMoreDiscAndOnlyItsColumn();
+    // The line has twenty discs: a 21st press starts a fresh line instead of running off its end.
+    void countingPastTwentyShouldStartAgainAtOne();
+    // A child goes on with Enter: the next step must already hold the focus.
+    void afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus_data() { addFormRows(); }
+    void afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus();
+    // Rebuilding the set: one more copy of the task's picture per press.
+    void eachPressShouldPlaceTheTaskPictureInTheNextSlot_data();
+    void eachPressShouldPlaceTheTaskPictureInTheNextSlot();
+    // The largest task uses every slot, and must still be answerable right.
+    void twentyFiguresForATaskOfTwentyShouldBeRight();
+    // With all twenty slots filled, the next press starts over without losing the figures.
+    void rebuildingPastTwentyShouldClearTheTaskButKeepTheFigures();
+    // Every size of the level must come up, and nothing outside it, task after task.
+    void tasksShouldCoverExactlyTheLevelRange_data();
+    void tasksShouldCoverExactlyTheLevelRange();
+    // The first task of a window is built on its own path: it must cover the range as well.
+    void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange_data();
+    void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange();
+    // Children use Enter and space as much as the mouse, on every step of a task.
+    void keysOnTheFocusedButtonShouldPressIt_data();
+    void keysOnTheFocusedButtonShouldPressIt();
+
+    // Panel: whole seconds after one blank, the caps changing only what is shown; time of day wraps
+    // at midnight, and a task shown just before it must not be timed negative.
+    void timesShouldShowWholeSecondsCappedOnlyInTheLabels_data();
+    void timesShouldShowWholeSecondsCappedOnlyInTheLabels();
+    // Right and wrong answers are counted and shown apart, whatever their order.
+    void answersShouldBeCountedAndShownEachKindApart_data();
+    void answersShouldBeCountedAndShownEachKindApart();
+
+private:
+    std::unique_ptr<Program> program;
+};
+
+void ExercisesTest::answerShouldBeRightOnlyForExactlyTheFiguresShown_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("result");
+    for (int f : {1, 2}) {
+        for (int level = 0; level < 3; ++level) {
+            QTest::addRow("w%d level %d exact", f, level + 1) << f << level << 0 << "ESATTO";
+            QTest::addRow("w%d level %d one too many", f, level + 1) << f << level << 1 << "ERRATO";
+            QTest::addRow("w%d level %d one too few", f, level + 1) << f << level << -1 << "ERRATO";
+        }
+    }
+}
+
+void ExercisesTest::answerShouldBeRightOnlyForExactlyTheFiguresShown()
+{
+    QFETCH(int, form);
+    QFETCH(int, level);
+    QFETCH(int, offset);
+    QFETCH(QString, result);
+    program->windows.settings().applyLevelPreset(level);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    // One too few needs at least two figures, or there would be nothing to press before VERIFICA.
+    for (int tries = 0; offset < 0 && w.NumeroElementi < 2 && tries < 100; ++tries) {
+        program->clock.advance(0.37);
+        w.CmdOperazione_Click();
+    }
+    pressConta(w, w.NumeroElementi + offset);
+    press(w.CmdVerifica);
+    QCOMPARE(w.LblEsito->Caption(), result);
+    const bool right = offset == 0;
+    QCOMPARE(w.RisposteEsatte.value(), right ? 1 : 0);
+    QCOMPARE(w.RisposteErrate.value(), right ? 0 : 1);
+    QCOMPARE((right ? w.lblRisEsatte : w.lblRisErrate)->Caption(), QStringLiteral("1"));
+}
+
+void ExercisesTest::verifyingAfterRicominciaWithNothingCountedShouldBeWrong()
+{
+    QFETCH(int, form);
+    program->windows.settings().applyLevelPreset(0);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    pressConta(w, w.NumeroElementi);
+    press(w.CmdRicomincia);
+    QCOMPARE(w.Conteggio, 0);
+    press(w.CmdVerifica);
+    QCOMPARE(w.LblEsito->Caption(), QStringLiteral("ERRATO"));
+    QCOMPARE(w.RisposteErrate.value(), 1);
+    QCOMPARE(w.RisposteEsatte.value(), 0);
+}
+
+void ExercisesTest::eachPressShouldLightOneMoreDiscAndOnlyItsColumn_data()
+{
+    QTest::addColumn<int>("presses");
+    for (int c = 1; c <= 20; ++c)
+        QTest::addRow("%d presses", c) << c;
+}
+
+void ExercisesTest::eachPressShouldLightOneMoreDiscAndOnlyItsColumn()
+{
+    QFETCH(int, presses);
+    program->windows.settings().applyLevelPreset(2);
+    auto& w = program->windows.frmOperativo1();
+    QVERIFY(open(w));
+    const QList<int> placed = shownSlots(w);
+    pressConta(w, presses);
+    QCOMPARE(w.Conteggio, presses);
+    QCOMPARE(shownDiscs(w), oneTo(presses));
+    QCOMPARE(shownColumns(w), QList<int>{presses});
+    QCOMPARE(shownButtons(w), QStringLiteral("RICOMINCIA CONTA VERIFICA"));
+    QCOMPARE(shownSlots(w), placed); // counting never touches the figures
+}
+
+void ExercisesTest::countingPastTwentyShouldStartAgainAtOne()
+{
+    program->windows.settings().applyLevelPreset(2);
+    auto& w = program->windows.frmOperativo1();
+    QVERIFY(open(w));
+    pressConta(w, 21);
+    QCOMPARE(w.Conteggio, 1);
+    QCOMPARE(shownDiscs(w), QList<int>{1});
+    QCOMPARE(shownColumns(w), QList<int>{1});
+    press(w.CmdContaElementi);
+    QCOMPARE(shownDiscs(w), (QList<int>{1, 2}));
+    QCOMPARE(shownColumns(w), QList<int>{2});
+}
+
+void ExercisesTest::afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus()
+{
+    QFETCH(int, form);
+    program->windows.settings().applyLevelPreset(1);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    QVERIFY(QTest::qWaitForWindowActive(w.window()));
+    pressConta(w, 2);
+    press(w.CmdVerifica);
+    QCOMPARE(shownButtons(w), QStringLiteral("AVANTI"));
+    QCOMPARE(focusName(), QStringLiteral("CmdOperazione"));
+}
+
+void ExercisesTest::eachPressShouldPlaceTheTaskPictureInTheNextSlot_data()
+{
+    QTest::addColumn<int>("presses");
+    for (int c : {1, 2, 9, 10, 11, 19, 20})
+        QTest::addRow("%d presses", c) << c;
+}
+
+void ExercisesTest::eachPressShouldPlaceTheTaskPictureInTheNextSlot()
+{
+    QFETCH(int, presses);
+    program->windows.settings().applyLevelPreset(2);
+    auto& w = program->windows.frmOperativo2();
+    QVERIFY(open(w));
+    const int n = w.NumeroElementi;
+    const ui::Picture figure = program->windows.FrmFigure().Image3(w.Figura);
+    QVERIFY(!figure.isEmpty());
+    pressConta(w, presses);
+    QCOMPARE(w.Conteggio, presses);
+    QCOMPARE(filledSlots(w), oneTo(presses));
+    for (int k = 1; k <= presses; ++k)
+        QVERIFY2(w.Image2(k).Picture() == figure, qPrintable(QString::number(k)));
+    QCOMPARE(shownDiscs(w), oneTo(n));
+    QCOMPARE(shownColumns(w), QList<int>{n});
+    QCOMPARE(shownButtons(w), QStringLiteral("RICOMINCIA CONTA VERIFICA"));
+}
+
+void ExercisesTest::twentyFiguresForATaskOfTwentyShouldBeRight()
+{
+    program->windows.settings().applyLevelPreset(2);
+    auto& w = program->windows.frmOperativo2();
+    QVERIFY(open(w));
+    for (int tries = 0; w.NumeroElementi != 20 && tries < 500; ++tries) {
+        program->clock.advance(0.37);
+        w.CmdOperazione_Click();
+    }
+    QCOMPARE(w.NumeroElementi, 20);
+    QCOMPARE(shownDiscs(w), oneTo(20));
+    pressConta(w, 20);
+    QCOMPARE(filledSlots(w), oneTo(20));
+    press(w.CmdVerifica);
+    QCOMPARE(w.LblEsito->Caption(), QStringLiteral("ESATTO"));
+    QCOMPARE(w.RisposteEsatte.value(), 1);
+}
+
+void ExercisesTest::rebuildingPastTwentyShouldClearTheTaskButKeepTheFigures()
+{
+    program->windows.settings().applyLevelPreset(2);
+    auto& w = program->windows.frmOperativo2();
+    QVERIFY(open(w));
+    const ui::Picture figure = program->windows.FrmFigure().Image3(w.Figura);
+    pressConta(w, 21);
+    QCOMPARE(w.Conteggio, 1);
+    QCOMPARE(shownDiscs(w), QList<int>());
+    QCOMPARE(shownColumns(w), QList<int>());
+    QCOMPARE(filledSlots(w), oneTo(20));
+    for (int k = 1; k <= 20; ++k)
+        QVERIFY2(w.Image2(k).Picture() == figure, qPrintable(QString::number(k)));
+}
+
+void ExercisesTest::tasksShouldCoverExactlyTheLevelRange_data()
+{
+    addLevelRows();
+}
+
+void ExercisesTest::tasksShouldCoverExactlyTheLevelRange()
+{
+    QFETCH(int, form);
+    QFETCH(int, level);
+    QFETCH(int, minimo);
+    QFETCH(int, massimo);
+    program->windows.settings().applyLevelPreset(level);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    std::set<int> sizes;
+    std::set<int> figures;
+    std::set<int> slotsUsed;
+    for (int task = 0; task < 200; ++task) {
+        checkTask(*program, w, form);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(QStringLiteral("task %1 of size %2").arg(task).arg(w.NumeroElementi)));
+        sizes.insert(w.NumeroElementi);
+        figures.insert(w.Figura);
+        const QList<int> placed = shownSlots(w);
+        slotsUsed.insert(placed.begin(), placed.end());
+        // Leave a full line and some placed pictures behind for the next task to clear.
+        for (int c = 0; c < 1 + task % 20; ++c)
+            w.CmdContaElementi_Click();
+        press(w.CmdVerifica);
+        program->clock.advance(0.37);
+        press(w.CmdOperazione);
+    }
+    QCOMPARE(sizes, range(minimo, massimo));
+    QCOMPARE(figures, range(1, 12));
+    if (form == 1)
+        QCOMPARE(slotsUsed, range(1, 23)); // in time every slot of the board but 0 holds a figure
+}
+
+void ExercisesTest::openingTasksOfManySeedsShouldCoverExactlyTheLevelRange_data()
+{
+    addLevelRows();
+}
+
+void ExercisesTest::openingTasksOfManySeedsShouldCoverExactlyTheLevelRange()
+{
+    QFETCH(int, form);
+    QFETCH(int, level);
+    QFETCH(int, minimo);
+    QFETCH(int, massimo);
+    std::set<int> sizes;
+    for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+        Program seeded(seed);
+        seeded.windows.settings().applyLevelPreset(level);
+        ExerciseWindow& w = exerciseOf(seeded, form);
+        w.Load();
+        checkTask(seeded, w, form);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(QStringLiteral("seed %1").arg(seed)));
+        sizes.insert(w.NumeroElementi);
+    }
+    QCOMPARE(sizes, range(minimo, massimo));
+}
+
+void ExercisesTest::keysOnTheFocusedButtonShouldPressIt_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    for (int f : {1, 2}) {
+        QTest::addRow("w%d Return", f) << f << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::addRow("w%d keypad Enter", f) << f << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::addRow("w%d space", f) << f << int(Qt::Key_Space) << int(Qt::NoModifier);
+    }
+}
+
+void ExercisesTest::keysOnTheFocusedButtonShouldPressIt()
+{
+    QFETCH(int, form);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    const auto hit = [&](QWidget* window) {
+        keyClick(window, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    };
+    program->windows.settings().applyLevelPreset(2);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    QVERIFY(QTest::qWaitForWindowActive(w.window()));
+    w.CmdContaElementi->SetFocus();
+    QCOMPARE(focusName(), QStringLiteral("CmdContaElementi"));
+    hit(w.window());
+    QTRY_COMPARE(w.Conteggio, 1);
+    hit(w.window());
+    QTRY_COMPARE(w.Conteggio, 2);
+    w.CmdVerifica->SetFocus();
+    hit(w.window());
+    QTRY_COMPARE(w.LblEsito->Caption(), QStringLiteral("ERRATO")); // level 3 has at least ten
+    QCOMPARE(focusName(), QStringLiteral("CmdOperazione"));
+    hit(w.window());
+    QTRY_COMPARE(w.LblEsito->Caption(), QString());
+    QCOMPARE(shownButtons(w), QStringLiteral("CONTA"));
+    QCOMPARE(w.Conteggio, 0);
+}
+
+void ExercisesTest::timesShouldShowWholeSecondsCappedOnlyInTheLabels_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<double>("each");
+    QTest::addColumn<bool>("midnight");
+    QTest::addColumn<QString>("partial");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<int>("kept");
+    // clang-format off
+    for (int form : {1, 2}) {
+        QTest::addRow("w%d no time", form) << form << 1 << 0.4 << false << " 0" << " 0" << 0;
+        QTest::addRow("w%d five", form) << form << 1 << 5.0 << false << " 5" << " 5" << 5;
+        QTest::addRow("w%d almost six rounds down", form) << form << 1 << 5.9 << false << " 5" << " 5" << 5;
+        QTest::addRow("w%d just below the cap", form) << form << 1 << 98.99 << false << " 98" << " 98" << 98;
+        QTest::addRow("w%d at the cap", form) << form << 1 << 99.0 << false << "99" << " 99" << 99;
+        QTest::addRow("w%d beyond the cap", form) << form << 1 << 250.5 << false << "99" << " 250" << 250;
+        QTest::addRow("w%d 990 in nine", form) << form << 9 << 110.0 << false << "99" << " 990" << 990;
+        QTest::addRow("w%d 998 at once", form) << form << 1 << 998.0 << false << "99" << " 998" << 998;
+        QTest::addRow("w%d 999 at once", form) << form << 1 << 999.0 << false << "99" << "999" << 999;
+        QTest::addRow("w%d 1000 in ten", form) << form << 10 << 100.0 << false << "99" << "999" << 1000;
+        QTest::addRow("w%d 1200 in three", form) << form << 3 << 400.0 << false << "99" << "999" << 1200;
+        QTest::addRow("w%d over midnight on opening", form) << form << 1 << 3.0 << true << " 3" << " 3" << 3;
+        QTest::addRow("w%d midnight after AVANTI", form) << form << 2 << 3.0 << true << " 3" << " 6" << 6;
+    }
+    // clang-format on
+}
+
+void ExercisesTest::timesShouldShowWholeSecondsCappedOnlyInTheLabels()
+{
+    QFETCH(int, form);
+    QFETCH(int, answers);
+    QFETCH(double, each);
+    QFETCH(bool, midnight);
+    QFETCH(int, kept);
+    program->windows.settings().applyLevelPreset(0);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    for (int a = 0; a < answers; ++a) {
+        if (midnight)
+            program->clock.setTimeOfDay(86399.5); // the task is shown half a second before midnight
+        if (a == 0)
+            QVERIFY(open(w));
+        else
+            press(w.CmdOperazione);
+        press(w.CmdContaElementi);
+        program->clock.advance(each);
+        press(w.CmdVerifica);
+    }
+    QTEST(w.LblTempoParziale->Caption(), "partial");
+    QTEST(w.LblTempoTotale->Caption(), "total");
+    QCOMPARE(w.SecondiTotali, kept);
+}
+
+void ExercisesTest::answersShouldBeCountedAndShownEachKindApart_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("answers"); // R right, W wrong
+    QTest::addColumn<int>("rightShown");
+    QTest::addColumn<int>("wrongShown");
+    for (int form : {1, 2}) {
+        QTest::addRow("w%d two wrong then one right", form) << form << "WWR" << 1 << 2;
+        QTest::addRow("w%d right, two wrong, right", form) << form << "RWWR" << 2 << 2;
+        QTest::addRow("w%d two right then one wrong", form) << form << "RRW" << 2 << 1;
+    }
+}
+
+void ExercisesTest::answersShouldBeCountedAndShownEachKindApart()
+{
+    QFETCH(int, form);
+    QFETCH(QString, answers);
+    program->windows.settings().applyLevelPreset(0);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    for (qsizetype a = 0; a < answers.size(); ++a) {
+        const bool right = answers.at(a) == QLatin1Char('R');
+        if (a > 0) {
+            program->clock.advance(0.37);
+            press(w.CmdOperazione);
+        }
+        pressConta(w, w.NumeroElementi + (right ? 0 : 1));
+        press(w.CmdVerifica);
+        QCOMPARE(w.LblEsito->Caption(), right ? QStringLiteral("ESATTO") : QStringLiteral("ERRATO"));
+    }
+    QFETCH(int, rightShown);
+    QFETCH(int, wrongShown);
+    QCOMPARE(w.lblRisEsatte->Caption(), QString::number(rightShown));
+    QCOMPARE(w.lblRisErrate->Caption(), QString::number(wrongShown));
+    QCOMPARE(w.RisposteEsatte.value(), answers.count(QLatin1Char('R')));
+    QCOMPARE(w.RisposteErrate.value(), answers.count(QLatin1Char('W')));
+}
+
+QTEST_MAIN(ExercisesTest)
+#include "test_exercises.moc"
