@@ -1,6 +1,7 @@
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
+#include "support/exercise_support.h"
 #include "support/test_support.h"
 #include "ui/controls.h"
 #include "windows/start/start_window.h"
@@ -15,93 +16,9 @@ using exercise::ExerciseWindow;
 
 namespace {
 
-// Window 1 counts on the line, window 2 rebuilds the set.
-ExerciseWindow& exerciseOf(Program& p, int form)
-{
-    if (form == 1)
-        return p.windows.frmOperativo1();
-    return p.windows.frmOperativo2();
-}
-
-[[nodiscard]] bool open(ExerciseWindow& w)
-{
-    w.Show();
-    return QTest::qWaitForWindowExposed(w.window());
-}
-
-void press(ui::CommandButton* button)
-{
-    QVERIFY2(button->Visible(), qPrintable(button->objectName()));
-    mouseClick(button);
-}
-
-void pressConta(ExerciseWindow& w, int times)
-{
-    for (int i = 0; i < times; ++i)
-        press(w.CmdContaElementi);
-}
-
-// The captions of the buttons a child can see, in a fixed order.
-QString shownButtons(const ExerciseWindow& w)
-{
-    QStringList shown;
-    for (ui::CommandButton* b : {w.CmdRicomincia, w.CmdContaElementi, w.CmdOperazione, w.CmdVerifica}) {
-        if (b->Visible())
-            shown << b->Caption();
-    }
-    return shown.join(QLatin1Char(' '));
-}
-
-template <class T, class Test> QList<int> indicesWhere(const ui::ControlArray<T>& array, Test test)
-{
-    QList<int> found;
-    array.forEach([&](int k, T& element) {
-        if (test(element))
-            found << k;
-    });
-    return found;
-}
-
-QList<int> shownDiscs(const ExerciseWindow& w)
-{
-    return indicesWhere(w.Shape1, [](const ui::Shape& s) { return s.Visible(); });
-}
-
-QList<int> shownSlots(const ExerciseWindow& w)
-{
-    return indicesWhere(w.Image2, [](const ui::Image& s) { return s.Visible(); });
-}
-
-QList<int> filledSlots(const ExerciseWindow& w)
-{
-    return indicesWhere(w.Image2, [](const ui::Image& s) { return !s.Picture().isEmpty(); });
-}
-
 ui::Label& cell(const ExerciseWindow& w, int column, int index)
 {
     return w.LabelN[static_cast<std::size_t>(column)](index);
-}
-
-// Columns of the grid with a visible cell; a column shown only in part is listed negative.
-QList<int> shownColumns(const ExerciseWindow& w)
-{
-    QList<int> shown;
-    for (int n = 1; n <= 20; ++n) {
-        int visible = 0;
-        for (int i = 1; i <= n; ++i)
-            visible += cell(w, n, i).Visible() ? 1 : 0;
-        if (visible > 0)
-            shown << (visible == n ? n : -n);
-    }
-    return shown;
-}
-
-QList<int> oneTo(int n)
-{
-    QList<int> list;
-    for (int k = 1; k <= n; ++k)
-        list << k;
-    return list;
 }
 
 // A task just built: only "CONTA" offered, and the figures (window 1) or the number (window 2) shown.

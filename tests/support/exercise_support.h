@@ -1,0 +1,42 @@
+#pragma once
+
+#include "support/test_support.h"
+#include "ui/control_array.h"
+#include "ui/controls.h"
+#include "windows/exercise/exercise_window.h"
+
+#include <QList>
+
+namespace testing {
+
+// Window 1 counts on the line, window 2 rebuilds the set.
+exercise::ExerciseWindow& exerciseOf(Program& p, int form);
+
+[[nodiscard]] bool open(exercise::ExerciseWindow& w);
+
+// A click through the window on a button the child can see.
+void press(ui::CommandButton* button);
+void pressConta(exercise::ExerciseWindow& w, int times);
+
+// The captions of the buttons a child can see, in a fixed order.
+QString shownButtons(const exercise::ExerciseWindow& w);
+
+template <class T, class Test>
+QList<int> indicesWhere(const ui::ControlArray<T>& array, Test test)
+{
+    QList<int> found;
+    array.forEach([&](int k, T& element) {
+        if (test(element))
+            found << k;
+    });
+    return found;
+}
+
+QList<int> shownDiscs(const exercise::ExerciseWindow& w);
+QList<int> shownSlots(const exercise::ExerciseWindow& w);
+QList<int> filledSlots(const exercise::ExerciseWindow& w);
+// Columns of the grid with a visible cell; a column shown only in part is listed negative.
+QList<int> shownColumns(const exercise::ExerciseWindow& w);
+QList<int> oneTo(int n);
+
+} // namespace testing
