@@ -9,8 +9,10 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zanfilo"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setOrganizationDomain(QStringLiteral("zanfilo.example.org"));
+    QApplication::setApplicationVersion(QStringLiteral(ZANFILO_VERSION));
+    QApplication::setOrganizationDomain(QStringLiteral("zanfilo.it"));
+    // Lets the desktop match the windows with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfilo.Zanfilo"));
     // The program ends when its start window has unloaded every window, not when one closes.
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutions();

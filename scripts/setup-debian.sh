@@ -6,7 +6,8 @@ set -eu
 PACKAGES="build-essential cmake pkg-config
 qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
 fonts-liberation2 fontconfig
-xvfb xdotool x11-apps x11-utils"
+xvfb xdotool x11-apps x11-utils
+desktop-file-utils appstream strace file"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,0 +1,40 @@
+#!/bin/sh
+# Installs the program the two ways a user gets it (cmake --install, and the Debian package),
+# validates the desktop metadata, checks the package's contents and dependencies, and starts the
+# packaged executable under Xvfb through the smoke test.
+#   package_test.sh BUILD_DIR SMOKE_TEST
+set -eu
+build=$1
+smoke=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+app=it.zanfilo.Zanfilo
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$work/prefix" > /dev/null
+desktop-file-validate "$work/prefix/share/applications/$app.desktop" || fail "desktop file"
+appstreamcli validate --no-net "$work/prefix/share/metainfo/$app.metainfo.xml" || fail "metainfo"
+grep -q '<release version="1.00"' "$work/prefix/share/metainfo/$app.metainfo.xml" || fail "metainfo version"
+[ -f "$work/prefix/share/icons/hicolor/scalable/apps/$app.svg" ] || fail "scalable icon missing"
+for size in 16 32 48 64 128 256; do
+    png="$work/prefix/share/icons/hicolor/${size}x${size}/apps/$app.png"
+    file "$png" | grep -q "PNG image data, $size x $size" || fail "icon $size: $(file "$png")"
+done
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" > cpack.log 2>&1) ||
+    { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(ls "$work"/deb/zanfilo_1.00_*.deb)
+[ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins fonts-liberation2; do
+    echo "$depends" | grep -q "$dep" || fail "Depends lacks $dep: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/zanfilo ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
+            ./usr/share/icons/hicolor/48x48/apps/$app.png; do
+    echo "$contents" | grep -q " $path\$" || fail "package lacks $path"
+done
+
+dpkg-deb -x "$deb" "$work/root"
+ZANFILO_EXECUTABLE="$work/root/usr/bin/zanfilo" QT_QPA_PLATFORM=offscreen "$smoke" || fail "packaged program"
+echo "package test passed: $deb"
