@@ -40,7 +40,8 @@ QString resource(const char* file)
 PictureStore::PictureStore()
 {
     for (std::size_t k = 0; k < kFigures.size(); ++k)
-        figures_[k + 1] = ui::Picture(resource(kFigures[k].file), QSize(kFigures[k].width, kFigures[k].height));
+        figures_[k + 1] =
+            ui::Picture(resource(kFigures[k].file), QSize(kFigures[k].width, kFigures[k].height));
 }
 
 ui::Picture PictureStore::Image3(int k)

@@ -141,15 +141,33 @@ void EnginesTest::panelTextsShouldFollowTheShownForms_data()
     QTest::addColumn<QString>("signedForm");
     QTest::addColumn<QString>("partial");
     QTest::addColumn<QString>("total");
-    QTest::newRow("0") << qint64(0) << " 0" << " 0" << " 0";
-    QTest::newRow("7") << qint64(7) << " 7" << " 7" << " 7";
-    QTest::newRow("98") << qint64(98) << " 98" << " 98" << " 98";
-    QTest::newRow("99") << qint64(99) << " 99" << "99" << " 99";
-    QTest::newRow("150") << qint64(150) << " 150" << "99" << " 150";
-    QTest::newRow("998") << qint64(998) << " 998" << "99" << " 998";
-    QTest::newRow("999") << qint64(999) << " 999" << "99" << "999";
-    QTest::newRow("123456") << qint64(123456) << " 123456" << "99" << "999";
-    QTest::newRow("negative") << qint64(-3) << "-3" << "-3" << "-3";
+    QTest::newRow("0") << qint64(0) << " 0"
+                       << " 0"
+                       << " 0";
+    QTest::newRow("7") << qint64(7) << " 7"
+                       << " 7"
+                       << " 7";
+    QTest::newRow("98") << qint64(98) << " 98"
+                        << " 98"
+                        << " 98";
+    QTest::newRow("99") << qint64(99) << " 99"
+                        << "99"
+                        << " 99";
+    QTest::newRow("150") << qint64(150) << " 150"
+                         << "99"
+                         << " 150";
+    QTest::newRow("998") << qint64(998) << " 998"
+                         << "99"
+                         << " 998";
+    QTest::newRow("999") << qint64(999) << " 999"
+                         << "99"
+                         << "999";
+    QTest::newRow("123456") << qint64(123456) << " 123456"
+                            << "99"
+                            << "999";
+    QTest::newRow("negative") << qint64(-3) << "-3"
+                              << "-3"
+                              << "-3";
 }
 
 void EnginesTest::panelTextsShouldFollowTheShownForms()

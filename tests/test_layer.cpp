@@ -172,8 +172,8 @@ void LayerTest::optionKeyEventsShouldCarryChangeableArguments()
     keyPress(&window, Qt::Key_Space, {}, true);
     keyRelease(&window, Qt::Key_Space);
     keyClick(&window, Qt::Key_4, Qt::KeypadModifier);
-    QCOMPARE(events, (QList<QString>{"down 32", "press 32", "down 32", "press 32", "up 32", "down 100", "press 52",
-                                     "up 100"}));
+    QCOMPARE(events, (QList<QString>{"down 32", "press 32", "down 32", "press 32", "up 32", "down 100",
+                                     "press 52", "up 100"}));
 }
 
 QTEST_MAIN(LayerTest)

@@ -115,42 +115,76 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
     QTest::addColumn<int>("exercise");
     QTest::addColumn<int>("massimo");
 
-    QTest::newRow("nothing pressed") << "" << "Option1(0)" << "+++" << 0 << 0;
-    QTest::newRow("Enter chooses the first exercise") << "C:Return" << "Option2(0)" << "-++" << 1 << 0;
-    QTest::newRow("held Enter chooses the exercise once")
-        << "P:Return A:Return A:Return A:Return" << "Option2(0)" << "-++" << 1 << 0;
+    QTest::newRow("nothing pressed") << ""
+                                     << "Option1(0)"
+                                     << "+++" << 0 << 0;
+    QTest::newRow("Enter chooses the first exercise") << "C:Return"
+                                                      << "Option2(0)"
+                                                      << "-++" << 1 << 0;
+    QTest::newRow("held Enter chooses the exercise once") << "P:Return A:Return A:Return A:Return"
+                                                          << "Option2(0)"
+                                                          << "-++" << 1 << 0;
     QTest::newRow("held Enter released, Enter again chooses the level")
-        << "P:Return A:Return R:Return C:Return" << "Option3(0)" << "--+" << 1 << 5;
-    QTest::newRow("2 then Enter chooses the second exercise") << "C:2 C:Return" << "Option2(0)" << "-++" << 2 << 0;
-    QTest::newRow("1 moves the focus to the first exercise") << "C:2 C:1" << "Option1(0)" << "+++" << 0 << 0;
+        << "P:Return A:Return R:Return C:Return"
+        << "Option3(0)"
+        << "--+" << 1 << 5;
+    QTest::newRow("2 then Enter chooses the second exercise") << "C:2 C:Return"
+                                                              << "Option2(0)"
+                                                              << "-++" << 2 << 0;
+    QTest::newRow("1 moves the focus to the first exercise") << "C:2 C:1"
+                                                             << "Option1(0)"
+                                                             << "+++" << 0 << 0;
     QTest::newRow("2 then 3 in the level group, Enter") << "C:Return C:2 C:3 C:Return"
-                                                         << "Option3(0)" << "--+" << 1 << 20;
-    QTest::newRow("level 2 by digit") << "C:Return C:2 C:Return" << "Option3(0)" << "--+" << 1 << 10;
-    QTest::newRow("keypad digits are consumed") << "C:Return C:K3 C:Return" << "Option3(0)" << "--+" << 1 << 5;
-    QTest::newRow("letters do nothing") << "C:a C:z" << "Option1(0)" << "+++" << 0 << 0;
-    QTest::newRow("space moves to the next exercise") << "C:Space" << "Option1(1)" << "+++" << 0 << 0;
-    QTest::newRow("space wraps in the exercise group") << "C:Space C:Space" << "Option1(0)" << "+++" << 0 << 0;
-    QTest::newRow("held space moves one step only") << "P:Space A:Space A:Space R:Space" << "Option1(1)"
-                                                     << "+++" << 0 << 0;
-    QTest::newRow("space wraps in the level group") << "C:Return C:3 C:Space" << "Option2(0)" << "-++" << 1 << 0;
-    QTest::newRow("space wraps from Esci to Vai") << "C:Return C:Return C:3 C:Space" << "Option3(0)" << "--+"
-                                                  << 1 << 5;
-    QTest::newRow("3 in the action group reaches Esci") << "C:Return C:Return C:3" << "Option3(2)" << "--+" << 1
-                                                        << 5;
-    QTest::newRow("Reimposta keeps exercise and level") << "C:Return C:Return C:2 C:Return" << "Option1(0)"
+                                                        << "Option3(0)"
+                                                        << "--+" << 1 << 20;
+    QTest::newRow("level 2 by digit") << "C:Return C:2 C:Return"
+                                      << "Option3(0)"
+                                      << "--+" << 1 << 10;
+    QTest::newRow("keypad digits are consumed") << "C:Return C:K3 C:Return"
+                                                << "Option3(0)"
+                                                << "--+" << 1 << 5;
+    QTest::newRow("letters do nothing") << "C:a C:z"
+                                        << "Option1(0)"
+                                        << "+++" << 0 << 0;
+    QTest::newRow("space moves to the next exercise") << "C:Space"
+                                                      << "Option1(1)"
+                                                      << "+++" << 0 << 0;
+    QTest::newRow("space wraps in the exercise group") << "C:Space C:Space"
+                                                       << "Option1(0)"
+                                                       << "+++" << 0 << 0;
+    QTest::newRow("held space moves one step only") << "P:Space A:Space A:Space R:Space"
+                                                    << "Option1(1)"
+                                                    << "+++" << 0 << 0;
+    QTest::newRow("space wraps in the level group") << "C:Return C:3 C:Space"
+                                                    << "Option2(0)"
+                                                    << "-++" << 1 << 0;
+    QTest::newRow("space wraps from Esci to Vai") << "C:Return C:Return C:3 C:Space"
+                                                  << "Option3(0)"
+                                                  << "--+" << 1 << 5;
+    QTest::newRow("3 in the action group reaches Esci") << "C:Return C:Return C:3"
+                                                        << "Option3(2)"
+                                                        << "--+" << 1 << 5;
+    QTest::newRow("Reimposta keeps exercise and level") << "C:Return C:Return C:2 C:Return"
+                                                        << "Option1(0)"
                                                         << "+--" << 1 << 5;
     QTest::newRow("after Reimposta the order is enforced")
-        << "C:Return C:Return C:2 C:Return C:2 C:Return C:3 C:Return" << "Option3(0)" << "--+" << 2 << 20;
+        << "C:Return C:Return C:2 C:Return C:2 C:Return C:3 C:Return"
+        << "Option3(0)"
+        << "--+" << 2 << 20;
     // Key 1 sets the level group's guard; reached by Tab without a release there, the level
     // group lets the first key pass and acts on the next.
-    QTest::newRow("Tab into a guarded group: first Enter passes") << "C:1 T T C:Return" << "Option2(0)" << "+++"
-                                                                  << 0 << 0;
-    QTest::newRow("Tab into a guarded group: second Enter acts") << "C:1 T T C:Return C:Return" << "Option3(0)"
+    QTest::newRow("Tab into a guarded group: first Enter passes") << "C:1 T T C:Return"
+                                                                  << "Option2(0)"
+                                                                  << "+++" << 0 << 0;
+    QTest::newRow("Tab into a guarded group: second Enter acts") << "C:1 T T C:Return C:Return"
+                                                                 << "Option3(0)"
                                                                  << "--+" << 0 << 5;
     // Esci can take the focus by Tab while Frame3 is off; 1, 2 and space then ask for a focus
     // the disabled frame refuses, which is ignored.
     QTest::newRow("requests into a disabled frame are ignored")
-        << "C:Return C:Return C:2 C:Return T T C:1 C:2 C:Space" << "Option3(2)" << "+--" << 1 << 5;
+        << "C:Return C:Return C:2 C:Return T T C:1 C:2 C:Space"
+        << "Option3(2)"
+        << "+--" << 1 << 5;
 }
 
 void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
@@ -258,7 +292,8 @@ void StartChoicesTest::levelPressShouldLeaveNoLevelOptionSelected()
         QVERIFY(!form().Option1(0).Value());
         mouseClick(&form().Option2(i));
         QCOMPARE(int(program->windows.settings().ValoreMassimo), app::kLevelPresets[std::size_t(i)].massimo);
-        form().Option2.forEach([](int, ui::OptionButton& o) { QVERIFY2(!o.Value(), qPrintable(o.objectName())); });
+        form().Option2.forEach(
+            [](int, ui::OptionButton& o) { QVERIFY2(!o.Value(), qPrintable(o.objectName())); });
         mouseClick(&form().Option3(1)); // Reimposta, back to the exercise group
         QCOMPARE(focusName(), QStringLiteral("Option1(0)"));
         QVERIFY(!form().Option3(1).Value());

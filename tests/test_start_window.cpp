@@ -45,7 +45,8 @@ const Expected kDefinition[] = {
     {"Shape1", "frmTitolo", 90, 195, 11025, 1605, "", 0xffff80ff, 0, nullptr, 0, false},
     {"Frame1", "client", 135, 4080, 3630, 3150, "", 0xffffc0ff, 0, nullptr, 0, false},
     {"Option1(0)", "Frame1", 105, 150, 3195, 1380, "Zanfilo", 0xffffe0c0, 0xff0000c0, "Arial", 19, true},
-    {"Option1(1)", "Frame1", 105, 1575, 3195, 1380, "Costruire l'insieme", 0xffffe0c0, 0xff0000c0, "Arial", 18, true},
+    {"Option1(1)", "Frame1", 105, 1575, 3195, 1380, "Costruire l'insieme", 0xffffe0c0, 0xff0000c0, "Arial",
+     18, true},
     {"Label3(0)", "Frame1", 3330, 150, 195, 1305, "", 0xffffc0ff, 0, nullptr, 0, false},
     {"Label3(1)", "Frame1", 3330, 1590, 195, 1305, "", 0xffffc0ff, 0, nullptr, 0, false},
     {"Frame2", "client", 3840, 4110, 3630, 3150, "", 0xffffc0ff, 0, nullptr, 0, false},
@@ -189,10 +190,10 @@ void StartWindowTest::collectionShouldHoldTwentySevenEntriesInDefinitionOrder()
     for (const ui::Control* c : form.Controls())
         names << c->qualifiedName();
     const QStringList expected = {
-        "timerTendine", "Picture1",   "Picture2",   "frmTitolo",  "Label1",     "Label4",     "Shape2",
-        "Shape1",       "Frame1",     "Option1(1)", "Option1(0)", "Label3(0)",  "Label3(1)",  "Frame2",
-        "Option2(2)",   "Option2(1)", "Option2(0)", "Label3(4)",  "Label3(2)",  "Label3(3)",  "Option3(2)",
-        "Frame3",       "Option3(0)", "Option3(1)", "Label5",     "mnu1",       "mnuAutore"};
+        "timerTendine", "Picture1",   "Picture2",   "frmTitolo",  "Label1",    "Label4",    "Shape2",
+        "Shape1",       "Frame1",     "Option1(1)", "Option1(0)", "Label3(0)", "Label3(1)", "Frame2",
+        "Option2(2)",   "Option2(1)", "Option2(0)", "Label3(4)",  "Label3(2)", "Label3(3)", "Option3(2)",
+        "Frame3",       "Option3(0)", "Option3(1)", "Label5",     "mnu1",      "mnuAutore"};
     QCOMPARE(names, expected);
 }
 
@@ -227,8 +228,11 @@ void StartWindowTest::windowShouldOpenAtItsDesignInnerSizeCentred()
     QVERIFY(!form.window()->isMaximized());
     const QRect screen = form.window()->screen()->availableGeometry();
     const QPoint centre = form.window()->frameGeometry().center();
-    QVERIFY2((centre - screen.center()).manhattanLength() <= 3,
-             qPrintable(QStringLiteral("%1,%2 vs %3,%4").arg(centre.x()).arg(centre.y()).arg(screen.center().x()).arg(screen.center().y())));
+    QVERIFY2((centre - screen.center()).manhattanLength() <= 3, qPrintable(QStringLiteral("%1,%2 vs %3,%4")
+                                                                               .arg(centre.x())
+                                                                               .arg(centre.y())
+                                                                               .arg(screen.center().x())
+                                                                               .arg(screen.center().y())));
 }
 
 void StartWindowTest::curtainsShouldBeRecordedAtHalfTheWidth()
@@ -260,10 +264,12 @@ void StartWindowTest::doublingTheWidthShouldDoubleLeftAndWidthOnly()
             continue;
         const auto& r = form.proportions()[i];
         const QString name = c->qualifiedName();
-        QVERIFY2(qAbs(c->Width() - (2 * 11925.0 * static_cast<double>(r.Larghezza))) < 0.01, qPrintable(name));
+        QVERIFY2(qAbs(c->Width() - (2 * 11925.0 * static_cast<double>(r.Larghezza))) < 0.01,
+                 qPrintable(name));
         QVERIFY2(qAbs(c->Height() - (8595.0 * static_cast<double>(r.Altezza))) < 0.01, qPrintable(name));
         if (c != form.Picture2) {
-            QVERIFY2(qAbs(c->Left() - (2 * 11925.0 * static_cast<double>(r.Sinistra))) < 0.01, qPrintable(name));
+            QVERIFY2(qAbs(c->Left() - (2 * 11925.0 * static_cast<double>(r.Sinistra))) < 0.01,
+                     qPrintable(name));
             QVERIFY2(qAbs(c->Top() - (8595.0 * static_cast<double>(r.Alto))) < 0.01, qPrintable(name));
         }
         if (c != form.Picture1 && c != form.Picture2) {

@@ -20,7 +20,8 @@ int main(int argc, char* argv[])
         sheet.emplace_back(QStringLiteral("Image3(%1)").arg(k), store.Image3(k));
     for (int level = 0; level < 3; ++level)
         sheet.emplace_back(QStringLiteral("Option2(%1)").arg(level), pictures::levelPicture(level));
-    sheet.emplace_back(QStringLiteral("icon"), ui::Picture(QStringLiteral(":/pictures/icon.svg"), QSize(32, 32)));
+    sheet.emplace_back(QStringLiteral("icon"),
+                       ui::Picture(QStringLiteral(":/pictures/icon.svg"), QSize(32, 32)));
 
     constexpr int kCell = 380;
     constexpr int kColumns = 4;
@@ -29,7 +30,8 @@ int main(int argc, char* argv[])
     image.fill(QColor(0xFF, 0xC0, 0xFF));
     QPainter painter(&image);
     for (std::size_t i = 0; i < sheet.size(); ++i) {
-        const QPoint origin(static_cast<int>(i % kColumns) * kCell + 10, static_cast<int>(i / kColumns) * 160 + 10);
+        const QPoint origin(static_cast<int>(i % kColumns) * kCell + 10,
+                            static_cast<int>(i / kColumns) * 160 + 10);
         const auto& [name, picture] = sheet[i];
         painter.fillRect(QRect(origin + QPoint(0, 20), QSize(60, 62)), Qt::white); // the picture board
         picture.draw(painter, origin + QPoint(0, 20));

@@ -7,7 +7,10 @@
 
 namespace ui {
 
-Control::Control(ControlKind kind, QString name, int index) : kind_(kind), name_(std::move(name)), index_(index) {}
+Control::Control(ControlKind kind, QString name, int index)
+    : kind_(kind), name_(std::move(name)), index_(index)
+{
+}
 
 Control::~Control() = default;
 
@@ -18,7 +21,9 @@ QString Control::qualifiedName() const
     return QStringLiteral("%1(%2)").arg(name_).arg(index_);
 }
 
-void Control::Move(double, double, double, double) {}
+void Control::Move(double, double, double, double)
+{
+}
 
 VisualControl::VisualControl(ControlKind kind, QWidget* self, QString name, int index)
     : Control(kind, std::move(name), index), self_(self)

@@ -7,7 +7,19 @@ class QWidget;
 
 namespace ui {
 
-enum class ControlKind { Label, CommandButton, OptionButton, Frame, PictureBox, Image, Shape, Timer, Menu, ComboBox, Line };
+enum class ControlKind {
+    Label,
+    CommandButton,
+    OptionButton,
+    Frame,
+    PictureBox,
+    Image,
+    Shape,
+    Timer,
+    Menu,
+    ComboBox,
+    Line
+};
 
 // One entry of a window's control collection. Positions are in twips, relative to the control's
 // container. Not every kind has every property: a timer has a place but no size, a menu entry

@@ -9,8 +9,7 @@ namespace ui {
 
 // Controls of one kind under one name, told apart by their index. The whole array shares one set
 // of handlers, and each handler receives the element's index first.
-template <class T>
-class ControlArray
+template <class T> class ControlArray
 {
 public:
     void add(int index, T* element) { elements_[index] = element; }
@@ -24,8 +23,7 @@ public:
     int lowerBound() const { return elements_.empty() ? 0 : elements_.begin()->first; }
     int upperBound() const { return elements_.empty() ? -1 : elements_.rbegin()->first; }
 
-    template <class F>
-    void forEach(F&& f) const
+    template <class F> void forEach(F&& f) const
     {
         for (const auto& [index, element] : elements_)
             f(index, *element);

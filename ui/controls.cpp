@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "ui/accessibility.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
 
@@ -89,6 +90,8 @@ void Label::setCaption(const QString& caption)
         return;
     caption_ = caption;
     update();
+    // A changed text (a verdict, a count) is announced to screen readers.
+    announceTextChange(this);
 }
 
 void Label::setBackColor(Colour colour)
@@ -180,7 +183,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
 {
     // Enter presses a focused button as space does, so a child can go on from the keyboard.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
-        animateClick();
+        click();
         return;
     }
     QAbstractButton::keyPressEvent(event);

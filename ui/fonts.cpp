@@ -7,7 +7,8 @@ namespace ui {
 
 void installFontSubstitutions()
 {
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),

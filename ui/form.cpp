@@ -195,8 +195,9 @@ void Form::finishDefinition()
     std::vector<VisualControl*> focusable;
     std::copy_if(visual.begin(), visual.end(), std::back_inserter(focusable),
                  [](const VisualControl* v) { return v->widget()->focusPolicy() != Qt::NoFocus; });
-    std::stable_sort(focusable.begin(), focusable.end(),
-                     [](const VisualControl* a, const VisualControl* b) { return a->TabIndex() < b->TabIndex(); });
+    std::stable_sort(focusable.begin(), focusable.end(), [](const VisualControl* a, const VisualControl* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
     for (std::size_t i = 1; i < focusable.size(); ++i)
         QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
 }

@@ -39,9 +39,9 @@ public:
     bool isLoaded() const;
     bool isUnloading() const { return unloading_; }
 
-    QWidget* window() const;      // the top-level window; null while not loaded
-    QWidget* client() const;      // its inner area, the container of the controls
-    QMenuBar* menuBar() const;    // null when the window has no menu
+    QWidget* window() const;   // the top-level window; null while not loaded
+    QWidget* client() const;   // its inner area, the container of the controls
+    QMenuBar* menuBar() const; // null when the window has no menu
 
     // The ordered collection: every array element and every menu entry counts once.
     const std::vector<Control*>& Controls() const { return controls_; }
@@ -73,8 +73,7 @@ protected:
     void ApplicaProporzioni();
 
     // Definition helpers, used from createControls in front-to-back order within each container.
-    template <class T>
-    T* add(QWidget* container, const QString& name, int index = -1)
+    template <class T> T* add(QWidget* container, const QString& name, int index = -1)
     {
         T* control = new T(container, name, index);
         registerControl(control);

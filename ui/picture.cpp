@@ -8,7 +8,9 @@
 
 namespace ui {
 
-Picture::Picture(QString resource, QSize pixelSize) : resource_(std::move(resource)), size_(pixelSize) {}
+Picture::Picture(QString resource, QSize pixelSize) : resource_(std::move(resource)), size_(pixelSize)
+{
+}
 
 QPixmap Picture::pixmap(qreal devicePixelRatio) const
 {

@@ -1,5 +1,6 @@
 #include "ui/runtime.h"
 
+#include "ui/accessibility.h"
 #include "ui/form.h"
 
 #include <QApplication>
@@ -8,7 +9,10 @@
 
 namespace ui {
 
-Runtime::Runtime(Clock& clock, RandomSource& random) : clock_(clock), random_(random) {}
+Runtime::Runtime(Clock& clock, RandomSource& random) : clock_(clock), random_(random)
+{
+    installAccessibility();
+}
 
 bool Runtime::anyLoaded() const
 {

@@ -9,7 +9,7 @@ class RandomSource;
 
 namespace count {
 
-inline constexpr int kSlots = 24;  // Image2(0..23); slot 0 never holds a figure
+inline constexpr int kSlots = 24; // Image2(0..23); slot 0 never holds a figure
 inline constexpr int kMaxFigures = kSlots - 1;
 
 // One count-on-the-line task: how many figures, which picture, and where each stands.

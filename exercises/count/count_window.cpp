@@ -19,8 +19,10 @@ exercise::ExerciseDesign countDesign()
     d.label21 = {{75, 465, 11430, 435}, QString(), ui::Colour::hex(0xFFE0C0)};
     d.fraSfondoS = {90, 924, 11430, 1788};
     d.shape2 = {30, -15, 11370, 1710};
-    constexpr std::array<double, 12> top{495, 1350, 2220, 3150, 4080, 5010, 5925, 6840, 7710, 8580, 9450, 10380};
-    constexpr std::array<double, 12> bottom{465, 1350, 2205, 3165, 4080, 5010, 5925, 6840, 7710, 8580, 9450, 10380};
+    constexpr std::array<double, 12> top{495,  1350, 2220, 3150, 4080, 5010,
+                                         5925, 6840, 7710, 8580, 9450, 10380};
+    constexpr std::array<double, 12> bottom{465,  1350, 2205, 3165, 4080, 5010,
+                                            5925, 6840, 7710, 8580, 9450, 10380};
     for (int i = 0; i < 12; ++i)
         d.pictureSlots.push_back({i, top[static_cast<std::size_t>(i)], i < 8 ? 60.0 : 75.0});
     for (int i = 0; i < 12; ++i)
@@ -40,7 +42,9 @@ exercise::ExerciseDesign countDesign()
 
 } // namespace
 
-FrmOperativo1::FrmOperativo1(app::WindowSet& windows) : exercise::ExerciseWindow(windows, countDesign()) {}
+FrmOperativo1::FrmOperativo1(app::WindowSet& windows) : exercise::ExerciseWindow(windows, countDesign())
+{
+}
 
 void FrmOperativo1::primoCompito()
 {
@@ -58,7 +62,8 @@ void FrmOperativo1::PreparaOperazione()
         Shape1(k).setVisible(false);
     ui::RandomSource& random = runtime().random();
     random.randomize(runtime().clock().timeOfDay());
-    const CountTask task = drawCountTask(random, windows_.settings().minimo(), windows_.settings().ValoreMassimo);
+    const CountTask task =
+        drawCountTask(random, windows_.settings().minimo(), windows_.settings().ValoreMassimo);
     Figura = task.figura;
     NumeroElementi = task.numeroElementi;
     Posizioni = task.posizioni;

@@ -40,7 +40,9 @@ exercise::ExerciseDesign setDesign()
 
 } // namespace
 
-FrmOperativo2::FrmOperativo2(app::WindowSet& windows) : exercise::ExerciseWindow(windows, setDesign()) {}
+FrmOperativo2::FrmOperativo2(app::WindowSet& windows) : exercise::ExerciseWindow(windows, setDesign())
+{
+}
 
 void FrmOperativo2::primoCompito()
 {

@@ -21,8 +21,7 @@ void pressConta(exercise::ExerciseWindow& w, int times);
 // The captions of the buttons a child can see, in a fixed order.
 QString shownButtons(const exercise::ExerciseWindow& w);
 
-template <class T, class Test>
-QList<int> indicesWhere(const ui::ControlArray<T>& array, Test test)
+template <class T, class Test> QList<int> indicesWhere(const ui::ControlArray<T>& array, Test test)
 {
     QList<int> found;
     array.forEach([&](int k, T& element) {

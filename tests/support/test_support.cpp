@@ -24,7 +24,8 @@ QString textOf(Qt::Key key, Qt::KeyboardModifiers modifiers)
     return {};
 }
 
-void sendKey(QWidget* window, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+void sendKey(QWidget* window, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers,
+             bool autoRepeat)
 {
     QVERIFY(window && window->windowHandle());
     QKeyEvent event(type, key, modifiers, textOf(key, modifiers), autoRepeat);

@@ -44,8 +44,7 @@ struct Program
     int endings = 0;
 };
 
-template <class T>
-T* child(QWidget* root, const QString& name)
+template <class T> T* child(QWidget* root, const QString& name)
 {
     return root ? root->findChild<T*>(name) : nullptr;
 }

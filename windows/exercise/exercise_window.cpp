@@ -6,6 +6,7 @@
 #include "ui/services.h"
 #include "ui/twips.h"
 
+#include <QShortcut>
 #include <utility>
 
 namespace exercise {
@@ -72,6 +73,9 @@ void ExerciseWindow::createControls()
     createGrid();
     createButtons();
     createPanel();
+    // With the keyboard alone a child can also leave the exercise.
+    auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), Form::window());
+    connect(leave, &QShortcut::activated, Form::window(), &QWidget::close);
 }
 
 void ExerciseWindow::createPictureBoard()
@@ -117,7 +121,8 @@ void ExerciseWindow::createNumberLine()
         Label22->setForeColor(kBlack);
         for (int i = 0; i < 5; ++i) {
             auto* tick = add<ui::Label>(Frame4, QStringLiteral("Label23"), i);
-            tick->Move(kTickLeft[static_cast<std::size_t>(i)], kTickTop[static_cast<std::size_t>(i)], 60, 390);
+            tick->Move(kTickLeft[static_cast<std::size_t>(i)], kTickTop[static_cast<std::size_t>(i)], 60,
+                       390);
             tick->setBackColor(kBlack);
             tick->setForeColor(kBlack);
             Label23.add(i, tick);
@@ -169,6 +174,10 @@ void ExerciseWindow::createButtons()
     CmdContaElementi = button(QStringLiteral("CmdContaElementi"), QStringLiteral("CONTA"), design_.conta);
     CmdOperazione = button(QStringLiteral("CmdOperazione"), QStringLiteral("AVANTI"), design_.operazione);
     CmdVerifica = button(QStringLiteral("CmdVerifica"), QStringLiteral("VERIFICA"), design_.verifica);
+    CmdRicomincia->setAccessibleDescription(QStringLiteral("Conta di nuovo da capo"));
+    CmdContaElementi->setAccessibleDescription(QStringLiteral("Conta una figura in più"));
+    CmdOperazione->setAccessibleDescription(QStringLiteral("Passa all'esercizio successivo"));
+    CmdVerifica->setAccessibleDescription(QStringLiteral("Controlla la risposta"));
     CmdRicomincia->Click = [this] { CmdRicomincia_Click(); };
     CmdContaElementi->Click = [this] { CmdContaElementi_Click(); };
     CmdOperazione->Click = [this] { CmdOperazione_Click(); };
@@ -198,8 +207,9 @@ void ExerciseWindow::createPanel()
         caption->setAlignment(ui::Alignment::Center);
         LabelN[5].add(column.caption, caption);
     }
-    const auto value = [&](const QString& name, double left) {
+    const auto value = [&](const QString& name, double left, const char* heading) {
         auto* label = add<ui::Label>(frmElaborazione, name);
+        label->setAccessibleDescription(QString::fromUtf8(heading).trimmed());
         label->Move(left, 960, 810, 480);
         label->setTransparent(true);
         label->setForeColor(ui::Colour::hex(0x0000FF));
@@ -207,11 +217,14 @@ void ExerciseWindow::createPanel()
         label->setAlignment(ui::Alignment::Center);
         return label;
     };
-    LblOperazione = value(QStringLiteral("LblOperazione"), kStatColumns[0].valueLeft);
-    lblRisEsatte = value(QStringLiteral("lblRisEsatte"), kStatColumns[1].valueLeft);
-    lblRisErrate = value(QStringLiteral("lblRisErrate"), kStatColumns[2].valueLeft);
-    LblTempoParziale = value(QStringLiteral("LblTempoParziale"), kStatColumns[3].valueLeft);
-    LblTempoTotale = value(QStringLiteral("LblTempoTotale"), kStatColumns[4].valueLeft);
+    LblOperazione = value(QStringLiteral("LblOperazione"), kStatColumns[0].valueLeft, "Esercizio numero");
+    lblRisEsatte = value(QStringLiteral("lblRisEsatte"), kStatColumns[1].valueLeft, kStatColumns[1].text);
+    lblRisErrate = value(QStringLiteral("lblRisErrate"), kStatColumns[2].valueLeft, kStatColumns[2].text);
+    LblTempoParziale =
+        value(QStringLiteral("LblTempoParziale"), kStatColumns[3].valueLeft, "Secondi dell'ultima risposta");
+    LblTempoTotale =
+        value(QStringLiteral("LblTempoTotale"), kStatColumns[4].valueLeft, "Secondi di tutte le risposte");
+    LblEsito->setAccessibleDescription(QStringLiteral("Esito della risposta"));
     LblTempoParziale->setToolTipText(QStringLiteral("Secondi impiegati per ogni risposta"));
     LblTempoTotale->setToolTipText(QStringLiteral("Secondi impiegati per ogni esercizio"));
     lblRisErrate->setToolTipText(QStringLiteral("Risposte sbagliate"));
@@ -251,6 +264,7 @@ void ExerciseWindow::Form_Load()
     CmdOperazione->setVisible(false);
     NascondiGriglia();
     primoCompito();
+    CmdContaElementi->SetFocus();
 }
 
 void ExerciseWindow::CmdOperazione_Click()
@@ -262,11 +276,14 @@ void ExerciseWindow::CmdOperazione_Click()
     CmdOperazione->setVisible(false);
     Conteggio = 0;
     PreparaOperazione();
+    // The next press is a count: the keyboard goes there, as "AVANTI" has just gone away.
+    CmdContaElementi->SetFocus();
 }
 
 void ExerciseWindow::CmdRicomincia_Click()
 {
     ricomincia();
+    CmdContaElementi->SetFocus();
 }
 
 void ExerciseWindow::CmdContaElementi_Click()

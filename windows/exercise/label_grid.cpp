@@ -4,11 +4,12 @@ namespace exercise {
 
 namespace {
 
-const std::array<ui::Colour, 11> kUnitColours{
-    ui::Colour::windowBackground(), // unused
-    ui::Colour::windowBackground(), ui::Colour::hex(0xFF0000), ui::Colour::hex(0xC0FFC0), ui::Colour::hex(0xFFC0FF),
-    ui::Colour::hex(0xFFFF80),      ui::Colour::hex(0x00C000), ui::Colour::hex(0x000000), ui::Colour::hex(0xC04000),
-    ui::Colour::hex(0x0000C0),      ui::Colour::hex(0xFF8000)};
+const std::array<ui::Colour, 11> kUnitColours{ui::Colour::windowBackground(), // unused
+                                              ui::Colour::windowBackground(), ui::Colour::hex(0xFF0000),
+                                              ui::Colour::hex(0xC0FFC0),      ui::Colour::hex(0xFFC0FF),
+                                              ui::Colour::hex(0xFFFF80),      ui::Colour::hex(0x00C000),
+                                              ui::Colour::hex(0x000000),      ui::Colour::hex(0xC04000),
+                                              ui::Colour::hex(0x0000C0),      ui::Colour::hex(0xFF8000)};
 
 const ui::Colour kOrange = ui::Colour::hex(0xFF8000);
 
@@ -22,8 +23,21 @@ CellPlace cellPlace(int column, int index)
         return {0, index == 1 ? 2 : 1};
     if (column == 15) {
         // First stack from the top 15, 1, 3, 2, 5, 4, 7, 6, 9, 8; second 11, 10, 13, 12, 14.
-        constexpr std::array<CellPlace, 15> places{{{0, 1}, {0, 3}, {0, 2}, {0, 5}, {0, 4}, {0, 7}, {0, 6}, {0, 9},
-                                                    {0, 8}, {1, 1}, {1, 0}, {1, 3}, {1, 2}, {1, 4}, {0, 0}}};
+        constexpr std::array<CellPlace, 15> places{{{0, 1},
+                                                    {0, 3},
+                                                    {0, 2},
+                                                    {0, 5},
+                                                    {0, 4},
+                                                    {0, 7},
+                                                    {0, 6},
+                                                    {0, 9},
+                                                    {0, 8},
+                                                    {1, 1},
+                                                    {1, 0},
+                                                    {1, 3},
+                                                    {1, 2},
+                                                    {1, 4},
+                                                    {0, 0}}};
         return places.at(static_cast<std::size_t>(index - 1));
     }
     if (index <= 9)

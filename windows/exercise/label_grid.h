@@ -14,8 +14,9 @@ inline constexpr double kCellPitch = 195;
 inline constexpr double kGridTop = 105;
 
 // Left edge of each column's first stack, by column (index 0 unused).
-inline constexpr std::array<double, kColumns + 1> kFirstStackLeft{
-    0, 180, 645, 1095, 1590, 2085, 2580, 3030, 3495, 3945, 4380, 4845, 5325, 5820, 6285, 6795, 7230, 7740, 8175, 8670, 9120};
+inline constexpr std::array<double, kColumns + 1> kFirstStackLeft{0,    180,  645,  1095, 1590, 2085, 2580,
+                                                                  3030, 3495, 3945, 4380, 4845, 5325, 5820,
+                                                                  6285, 6795, 7230, 7740, 8175, 8670, 9120};
 
 struct CellPlace
 {

@@ -168,7 +168,29 @@ void FrmInizio::createControls()
     mnu1 = addMenuEntry(QStringLiteral("mnu1"), QString(), false);
     mnuAutore = addMenuEntry(QStringLiteral("mnuAutore"), QStringLiteral("About"), true);
 
+    describeForScreenReaders();
     bindHandlers();
+}
+
+void FrmInizio::describeForScreenReaders()
+{
+    const auto describe = [](QWidget& w, const QString& name, const QString& description) {
+        if (!name.isEmpty())
+            w.setAccessibleName(name);
+        w.setAccessibleDescription(description);
+    };
+    describe(Option1(0), QString(), QStringLiteral("Esercizio: conta le figure sulla linea dei numeri"));
+    describe(Option1(1), QString(),
+             QStringLiteral("Esercizio: costruisci un insieme grande quanto il numero"));
+    describe(Option2(0), QStringLiteral("Fino a 5"), QStringLiteral("Livello 1: numeri da 1 a 5"));
+    describe(Option2(1), QStringLiteral("Fino a 10"), QStringLiteral("Livello 2: numeri da 1 a 10"));
+    describe(Option2(2), QStringLiteral("Oltre 10"), QStringLiteral("Livello 3: numeri da 10 a 20"));
+    describe(Option3(0), QString(), QStringLiteral("Apri l'esercizio scelto"));
+    describe(Option3(1), QString(), QStringLiteral("Torna alla scelta dell'esercizio"));
+    describe(Option3(2), QString(), QStringLiteral("Chiudi il programma"));
+    describe(*Frame1, QStringLiteral("Esercizio"), QString());
+    describe(*Frame2, QStringLiteral("Livello"), QString());
+    describe(*Frame3, QStringLiteral("Azione"), QString());
 }
 
 void FrmInizio::forgetControls()

@@ -27,7 +27,7 @@ class FrmInizio : public ui::Form
 {
     Q_OBJECT
 public:
-    static constexpr QRgb kFocusedColour = 0xffffc080; // RGB(255, 192, 128)
+    static constexpr QRgb kFocusedColour = 0xffffc080;   // RGB(255, 192, 128)
     static constexpr QRgb kUnfocusedColour = 0xffffe0c0; // RGB(255, 224, 192)
 
     explicit FrmInizio(app::WindowSet& windows);
@@ -73,6 +73,7 @@ protected:
 
 private:
     void bindHandlers();
+    void describeForScreenReaders();
     void ApriTendine();
     void timerTendine_Timer();
 

@@ -1,0 +1,62 @@
+#include "ui/accessibility.h"
+
+#include "ui/controls.h"
+
+#include <QAccessibleWidget>
+
+namespace ui {
+
+namespace {
+
+class LabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit LabelAccessible(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* label = static_cast<const Label*>(widget());
+        if (t == QAccessible::Name)
+            return label->accessibleName().isEmpty() ? label->Caption() : label->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* factory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("ui::Label") && object && object->isWidgetType())
+        return new LabelAccessible(static_cast<Label*>(object));
+    return nullptr;
+}
+
+std::function<void(QObject*)>& observer()
+{
+    static std::function<void(QObject*)> current;
+    return current;
+}
+
+} // namespace
+
+void announceTextChange(QObject* control)
+{
+    QAccessibleEvent event(control, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+    if (observer())
+        observer()(control);
+}
+
+void setAnnouncementObserver(std::function<void(QObject*)> newObserver)
+{
+    observer() = std::move(newObserver);
+}
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace ui
