@@ -29,6 +29,9 @@ private Q_SLOTS:
     // exercise must still give the start window back its activation and its choices.
     void closingAnExerciseShouldReactivateTheStartWindow();
     void reloadingShouldRebuildControlsFromTheDefinition();
+    // Destroying a window object takes its window down with it; the focus leaving a control then
+    // must not reach the handlers of an object already half destroyed.
+    void destroyingAWindowObjectShouldRunNoHandler();
 
 private:
     std::unique_ptr<Program> program;
@@ -113,6 +116,22 @@ void WindowSetTest::reloadingShouldRebuildControlsFromTheDefinition()
     exercise.Load();
     QCOMPARE(exercise.Controls().size(), count);
     QCOMPARE(exercise.proportions().size(), count);
+}
+
+void WindowSetTest::destroyingAWindowObjectShouldRunNoHandler()
+{
+    program->windows.start();
+    auto& start = program->windows.FrmInizio();
+    QVERIFY(QTest::qWaitForWindowActive(start.window()));
+    QCOMPARE(focusName(), QStringLiteral("Option1(0)"));
+    int calls = 0;
+    const auto original = start.Option1(0).LostFocus;
+    start.Option1(0).LostFocus = [&calls, original] {
+        ++calls;
+        original();
+    };
+    program.reset();
+    QCOMPARE(calls, 0);
 }
 
 QTEST_MAIN(WindowSetTest)

@@ -26,6 +26,10 @@ Form::Form(Runtime& runtime, const QString& name, QSizeF designInnerTwips)
 
 Form::~Form()
 {
+    // The window's last events (focus leaving its controls) must not reach handlers of a window
+    // object that is already half destroyed.
+    for (Control* c : controls_)
+        c->detachHandlers();
     delete window_.data();
 }
 
