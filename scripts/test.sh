@@ -1,7 +1,17 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs every test (the end-to-end ones start their own Xvfb).
+# Installs what is missing, builds, and runs every test (the end-to-end ones start their own Xvfb);
+# then builds once more with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer and
+# runs the suite and a shorter monkey there, where any report fails.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON
+cmake --build build-asan --parallel "$(nproc)"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
+# The package test is left out: a package of the sanitizer build would not be shipped.
+(cd build-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
+    ctest --output-on-failure --parallel "$(nproc)" -E '^package$')
