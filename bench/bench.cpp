@@ -130,7 +130,8 @@ void benchInProcess()
                                static_cast<ui::Form*>(&windows.frmOperativo2())}) {
             form->Show();
             QCoreApplication::processEvents();
-            QWidget* w = form->window();
+            // The inner area's resize reaches the window's Form_Resize synchronously.
+            QWidget* w = form->client();
             const QSize size = w->size();
             constexpr int kRounds = 400;
             QElapsedTimer t;
@@ -203,29 +204,39 @@ void benchInProcess()
         for (int i = 0; i < 500; ++i) { // warm the caches first
             w1.CmdOperazione_Click();
             w2.CmdOperazione_Click();
+            if (i % 10 == 0)
+                QCoreApplication::processEvents();
         }
         QCoreApplication::processEvents();
         const double before = rssMiB();
         for (int i = 0; i < 10000; ++i) {
             w1.CmdOperazione_Click();
             w2.CmdOperazione_Click();
+            // As between a child's presses, the event loop runs and the windows repaint.
+            if (i % 10 == 0)
+                QCoreApplication::processEvents();
         }
         QCoreApplication::processEvents();
         const double afterTasks = rssMiB();
         row(QStringLiteral("memory growth over 10,000 tasks"), QStringLiteral("%1 MiB").arg(afterTasks - before, 0, 'f', 2),
             QStringLiteral("< 1 MiB"), afterTasks - before < 1);
-        for (int i = 0; i < 1000; ++i) {
+        const auto cycle = [&] {
             for (ui::Form* f : {static_cast<ui::Form*>(&w1), static_cast<ui::Form*>(&w2)}) {
                 f->Unload();
                 f->Show();
             }
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
-        }
+        };
+        for (int i = 0; i < 50; ++i)
+            cycle();
+        const double beforeCycles = rssMiB();
+        for (int i = 0; i < 1000; ++i)
+            cycle();
         const double afterCycles = rssMiB();
         row(QStringLiteral("memory growth over 1,000 close-and-reopen cycles"),
-            QStringLiteral("%1 MiB").arg(afterCycles - afterTasks, 0, 'f', 2), QStringLiteral("< 1 MiB"),
-            afterCycles - afterTasks < 1);
+            QStringLiteral("%1 MiB").arg(afterCycles - beforeCycles, 0, 'f', 2), QStringLiteral("< 1 MiB"),
+            afterCycles - beforeCycles < 1);
     }
 }
 
@@ -270,7 +281,9 @@ int probeMode(const QString& program)
     double ms = -1;
     while (t.elapsed() < 10000) {
         const QImage pixel = screen->grabWindow(0, at.x(), at.y(), 1, 1).toImage();
-        if (!pixel.isNull() && pixel.pixel(0, 0) == qRgb(0xFF, 0xC0, 0xFF)) {
+        // The window's own pink, or the curtain that covers it at first.
+        const QRgb seen = pixel.isNull() ? 0 : pixel.pixel(0, 0);
+        if (seen == qRgb(0xFF, 0xC0, 0xFF) || seen == qRgb(0xFF, 0x80, 0xFF)) {
             ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
             break;
         }
