@@ -117,17 +117,17 @@ void benchInProcess()
             QCoreApplication::processEvents();
         }
         const double ms = median(times);
-        row(QStringLiteral("\"Vai\" to %1 painted").arg(exercise.name()), QStringLiteral("%1 ms").arg(ms, 0, 'f', 2),
-            QStringLiteral("< 30 ms"), ms < 30);
+        row(QStringLiteral("\"Vai\" to %1 painted").arg(exercise.name()),
+            QStringLiteral("%1 ms").arg(ms, 0, 'f', 2), QStringLiteral("< 30 ms"), ms < 30);
     }
 
     // One relayout of each window with all its controls.
     {
         app::WindowSet windows(clock, random);
         windows.settings().applyLevelPreset(1);
-        for (ui::Form* form : {static_cast<ui::Form*>(&windows.FrmInizio()),
-                               static_cast<ui::Form*>(&windows.frmOperativo1()),
-                               static_cast<ui::Form*>(&windows.frmOperativo2())}) {
+        for (ui::Form* form :
+             {static_cast<ui::Form*>(&windows.FrmInizio()), static_cast<ui::Form*>(&windows.frmOperativo1()),
+              static_cast<ui::Form*>(&windows.frmOperativo2())}) {
             form->Show();
             QCoreApplication::processEvents();
             // The inner area's resize reaches the window's Form_Resize synchronously.
@@ -156,7 +156,8 @@ void benchInProcess()
             draws += count::drawCountTask(r, 20, 20).draws;
         }
         const double us = static_cast<double>(t.nsecsElapsed()) / 1e3 / kTasks;
-        row(QStringLiteral("count task at 20 figures (%1 draws)").arg(static_cast<double>(draws) / kTasks, 0, 'f', 1),
+        row(QStringLiteral("count task at 20 figures (%1 draws)")
+                .arg(static_cast<double>(draws) / kTasks, 0, 'f', 1),
             QStringLiteral("%1 us").arg(us, 0, 'f', 3), QStringLiteral("< 50 us"), us < 50);
     }
 
@@ -178,10 +179,11 @@ void benchInProcess()
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         const double seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
         const double rate = ticks / seconds;
-        row(QStringLiteral("curtain ticks per second while opening"), QStringLiteral("%1").arg(rate, 0, 'f', 1),
-            QStringLiteral(">= 95"), rate >= 95);
-        row(QStringLiteral("opening at design size (%1 ticks)").arg(ticks), QStringLiteral("%1 ms").arg(seconds * 1000, 0, 'f', 0),
-            QStringLiteral("800 ms +- 10 %"), seconds >= 0.72 && seconds <= 0.88);
+        row(QStringLiteral("curtain ticks per second while opening"),
+            QStringLiteral("%1").arg(rate, 0, 'f', 1), QStringLiteral(">= 95"), rate >= 95);
+        row(QStringLiteral("opening at design size (%1 ticks)").arg(ticks),
+            QStringLiteral("%1 ms").arg(seconds * 1000, 0, 'f', 0), QStringLiteral("800 ms +- 10 %"),
+            seconds >= 0.72 && seconds <= 0.88);
         TimerCounter counter;
         qApp->installEventFilter(&counter);
         QElapsedTimer idle;
@@ -189,8 +191,8 @@ void benchInProcess()
         while (idle.elapsed() < 1000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         qApp->removeEventFilter(&counter);
-        row(QStringLiteral("timer wake-ups per second once open"), QString::number(counter.ticks), QStringLiteral("0"),
-            counter.ticks == 0);
+        row(QStringLiteral("timer wake-ups per second once open"), QString::number(counter.ticks),
+            QStringLiteral("0"), counter.ticks == 0);
     }
 
     // Memory over many tasks and many close-and-reopen cycles.
@@ -218,8 +220,9 @@ void benchInProcess()
         }
         QCoreApplication::processEvents();
         const double afterTasks = rssMiB();
-        row(QStringLiteral("memory growth over 10,000 tasks"), QStringLiteral("%1 MiB").arg(afterTasks - before, 0, 'f', 2),
-            QStringLiteral("< 1 MiB"), afterTasks - before < 1);
+        row(QStringLiteral("memory growth over 10,000 tasks"),
+            QStringLiteral("%1 MiB").arg(afterTasks - before, 0, 'f', 2), QStringLiteral("< 1 MiB"),
+            afterTasks - before < 1);
         const auto cycle = [&] {
             for (ui::Form* f : {static_cast<ui::Form*>(&w1), static_cast<ui::Form*>(&w2)}) {
                 f->Unload();
@@ -311,10 +314,12 @@ void benchXvfb(const QString& zanfilo, const QString& floor)
 {
     const QString display = freeDisplay();
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!xvfb.waitForStarted(5000)) {
-        row(QStringLiteral("start to first paint under Xvfb"), QStringLiteral("no Xvfb"), QStringLiteral("-"), false);
+        row(QStringLiteral("start to first paint under Xvfb"), QStringLiteral("no Xvfb"), QStringLiteral("-"),
+            false);
         return;
     }
     QThread::msleep(1000);
@@ -342,13 +347,14 @@ void benchXvfb(const QString& zanfilo, const QString& floor)
     QThread::msleep(1500);
     xdotool(display, {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^BRENTONI$"),
                       QStringLiteral("windowfocus")});
-    xdotool(display, {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150"), QStringLiteral("Return"),
-                      QStringLiteral("Return"), QStringLiteral("Return")});
+    xdotool(display, {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150"),
+                      QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")});
     QThread::msleep(800);
     xdotool(display, {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^BRENTONI$"),
                       QStringLiteral("windowfocus")});
-    xdotool(display, {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150"), QStringLiteral("2"),
-                      QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")});
+    xdotool(display,
+            {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150"), QStringLiteral("2"),
+             QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")});
     QThread::msleep(1000);
     const double rss = rssMiB(target.processId());
     target.kill();
@@ -380,7 +386,7 @@ int main(int argc, char* argv[])
 
     std::printf("| What | Measured | Target | Holds |\n|---|---|---|---|\n");
     for (const Row& r : rows)
-        std::printf("| %s | %s | %s | %s |\n", qPrintable(r.what), qPrintable(r.measured), qPrintable(r.target),
-                    r.holds ? "yes" : "NO");
+        std::printf("| %s | %s | %s | %s |\n", qPrintable(r.what), qPrintable(r.measured),
+                    qPrintable(r.target), r.holds ? "yes" : "NO");
     return 0;
 }

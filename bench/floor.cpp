@@ -18,8 +18,9 @@ int main(int argc, char* argv[])
     window.setPalette(palette);
     window.setAutoFillBackground(true);
     for (int i = 0; i < 300; ++i) {
-        QWidget* child = i % 10 == 0 ? static_cast<QWidget*>(new QPushButton(QStringLiteral("%1").arg(i), &window))
-                                     : new QLabel(QStringLiteral("%1").arg(i), &window);
+        QWidget* child = i % 10 == 0
+                             ? static_cast<QWidget*>(new QPushButton(QStringLiteral("%1").arg(i), &window))
+                             : new QLabel(QStringLiteral("%1").arg(i), &window);
         child->setGeometry(20 + (i % 20) * 36, 60 + (i / 20) * 30, 34, 26);
     }
     window.move(window.screen()->availableGeometry().center() - QPoint(795 / 2, 592 / 2));

@@ -200,8 +200,9 @@ void MonkeyTest::randomInputShouldKeepEveryRule()
             QFAIL(qPrintable(QStringLiteral("event %1 of seed %2: %3").arg(event).arg(seed).arg(broken)));
         }
     }
-    qInfo("monkey done: %d events in %lld ms; %d program ends; answers right/wrong %lld/%lld and %lld/%lld", events,
-          clock.elapsed(), p.endings, watch.esatte[1], watch.errate[1], watch.esatte[2], watch.errate[2]);
+    qInfo("monkey done: %d events in %lld ms; %d program ends; answers right/wrong %lld/%lld and %lld/%lld",
+          events, clock.elapsed(), p.endings, watch.esatte[1], watch.errate[1], watch.esatte[2],
+          watch.errate[2]);
 }
 
 QTEST_MAIN(MonkeyTest)

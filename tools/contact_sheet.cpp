@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
 
 int main(int argc, char* argv[])
 {
@@ -23,8 +24,8 @@ int main(int argc, char* argv[])
     sheet.emplace_back(QStringLiteral("icon"),
                        ui::Picture(QStringLiteral(":/pictures/icon.svg"), QSize(32, 32)));
 
-    constexpr int kCell = 380;
-    constexpr int kColumns = 4;
+    constexpr int kCell = 520;
+    constexpr int kColumns = 3;
     const int rows = static_cast<int>((sheet.size() + kColumns - 1) / kColumns);
     QImage image(kColumns * kCell, rows * 160, QImage::Format_RGB32);
     image.fill(QColor(0xFF, 0xC0, 0xFF));
@@ -35,11 +36,10 @@ int main(int argc, char* argv[])
         const auto& [name, picture] = sheet[i];
         painter.fillRect(QRect(origin + QPoint(0, 20), QSize(60, 62)), Qt::white); // the picture board
         picture.draw(painter, origin + QPoint(0, 20));
-        painter.save();
-        painter.translate(origin + QPoint(picture.size().width() + 20, 20));
-        painter.scale(2, 2);
-        picture.draw(painter, QPoint(0, 0));
-        painter.restore();
+        // Rendered afresh from the vector at twice the size, as on a screen of pixel ratio 2.
+        QPixmap twice = picture.pixmap(2.0);
+        twice.setDevicePixelRatio(1.0);
+        painter.drawPixmap(origin + QPoint(picture.size().width() + 20, 20), twice);
         painter.setPen(Qt::black);
         painter.drawText(origin + QPoint(0, 12), name);
     }

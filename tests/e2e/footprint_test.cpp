@@ -30,8 +30,8 @@ void FootprintTest::aSessionShouldWriteNoFileAndOpenNoConnection()
     QVERIFY2(session.ok(), qPrintable(session.lastError()));
     // LeakSanitizer cannot work under ptrace; in a sanitizer build the other checks still run.
     if (qEnvironmentVariableIsSet("ASAN_OPTIONS"))
-        session.setEnvironmentVariable(QStringLiteral("ASAN_OPTIONS"),
-                                       qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":detect_leaks=0"));
+        session.setEnvironmentVariable(QStringLiteral("ASAN_OPTIONS"), qEnvironmentVariable("ASAN_OPTIONS") +
+                                                                           QStringLiteral(":detect_leaks=0"));
     QVERIFY(session.startProgram(strace, {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-e"),
                                           QStringLiteral("trace=open,openat,creat,socket,connect,bind"),
                                           QStringLiteral("-o"), log, program}));
