@@ -7,6 +7,7 @@
 #include "windows/start/start_window.h"
 
 #include <QApplication>
+#include <QScreen>
 
 using namespace testing;
 
@@ -32,6 +33,9 @@ private Q_SLOTS:
     // Destroying a window object takes its window down with it; the focus leaving a control then
     // must not reach the handlers of an object already half destroyed.
     void destroyingAWindowObjectShouldRunNoHandler();
+    // Screen readers of the X window tree show a window wholly inside another of ours as black:
+    // every window opens centred, but standing out of those beneath it.
+    void windowsShouldOpenCentredWithoutLyingWhollyInsideAnother();
 
 private:
     std::unique_ptr<Program> program;
@@ -132,6 +136,23 @@ void WindowSetTest::destroyingAWindowObjectShouldRunNoHandler()
     };
     program.reset();
     QCOMPARE(calls, 0);
+}
+
+void WindowSetTest::windowsShouldOpenCentredWithoutLyingWhollyInsideAnother()
+{
+    program->windows.start();
+    program->windows.frmOperativo1().Show();
+    program->windows.frmOperativo2().Show();
+    const QList<QWidget*> windows{program->windows.FrmInizio().window(),
+                                  program->windows.frmOperativo1().window(),
+                                  program->windows.frmOperativo2().window()};
+    const QPoint screenCentre = windows.first()->screen()->availableGeometry().center();
+    for (int i = 0; i < windows.size(); ++i) {
+        QVERIFY((windows[i]->frameGeometry().center() - screenCentre).manhattanLength() <= 4);
+        for (int j = 0; j < i; ++j)
+            QVERIFY2(!windows[j]->frameGeometry().contains(windows[i]->frameGeometry()),
+                     qPrintable(windows[i]->windowTitle()));
+    }
 }
 
 QTEST_MAIN(WindowSetTest)

@@ -235,7 +235,19 @@ void Form::centreOnScreen()
         return;
     const QRect available = screen->availableGeometry();
     const QSize size = window_->size();
-    window_->move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    QRect placed(available.center() - QPoint(size.width() / 2, size.height() / 2), size);
+    // Tools that read the X screen through the window tree (xwd) show a window lying wholly inside
+    // another window of this program as black. Standing out by one pixel avoids it unseen.
+    for (QWidget* other : runtime_.visibleWindows(this)) {
+        const QRect beneath = other->frameGeometry();
+        if (!beneath.contains(placed))
+            continue;
+        if (beneath.left() > available.left())
+            placed.moveLeft(beneath.left() - 1);
+        else
+            placed.moveTop(beneath.top() - 1);
+    }
+    window_->move(placed.topLeft());
 }
 
 } // namespace ui

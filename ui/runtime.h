@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
     void setOnLastWindowUnloaded(std::function<void()> handler) { onLastUnloaded_ = std::move(handler); }
 
     bool anyLoaded() const;
+    // The visible windows of the loaded forms other than `except`.
+    std::vector<QWidget*> visibleWindows(const Form* except) const;
     Form* activeForm() const { return active_; }
 
     // Used by Form.
