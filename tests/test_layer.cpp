@@ -1,3 +1,4 @@
+#include "pictures/picture_store.h"
 #include "support/test_support.h"
 #include "ui/control_array.h"
 #include "ui/controls.h"
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void optionMouseUpShouldArriveAfterItsFrameWasDisabled();
     // The handler may discard the character and consume the key; repeats raise no key-up.
     void optionKeyEventsShouldCarryChangeableArguments();
+    // A candle taller than its slot must not lose its foot: pictures show whole, never stretched.
+    void imageShouldShowItsPictureWholeAtItsOwnSize();
 };
 
 void LayerTest::keyCodesShouldKeepKeypadDigitsApart_data()
@@ -174,6 +177,22 @@ void LayerTest::optionKeyEventsShouldCarryChangeableArguments()
     keyClick(&window, Qt::Key_4, Qt::KeypadModifier);
     QCOMPARE(events, (QList<QString>{"down 32", "press 32", "down 32", "press 32", "up 32", "down 100",
                                      "press 52", "up 100"}));
+}
+
+void LayerTest::imageShouldShowItsPictureWholeAtItsOwnSize()
+{
+    QWidget container;
+    ui::Image slot(&container, QStringLiteral("Image2"), 1);
+    slot.Move(150, 150, 750, 750);
+    QCOMPARE(slot.widget()->size(), QSize(50, 50));
+    pictures::PictureStore store;
+    slot.setPicture(store.Image3(4)); // 42 x 62
+    QCOMPARE(slot.widget()->geometry(), QRect(10, 10, 50, 62));
+    QCOMPARE(slot.twipRect(), QRectF(150, 150, 750, 750)); // the layout's record is the slot's
+    slot.Move(75, 75, 375, 375);                           // a smaller window
+    QCOMPARE(slot.widget()->size(), QSize(42, 62));
+    slot.setPicture(store.Image3(0));
+    QCOMPARE(slot.widget()->size(), QSize(25, 25));
 }
 
 QTEST_MAIN(LayerTest)

@@ -117,6 +117,7 @@ void VisualControl::setDock(Dock dock)
 void VisualControl::updateGeometry()
 {
     QRect pixels = twipsToPixelRect(twips_);
+    pixels.setSize(pixels.size().expandedTo(minimumPixelSize()));
     if (dock_ != Dock::None && self_->parentWidget()) {
         const QWidget* container = self_->parentWidget();
         const int width = std::min(pixels.width(), container->width());

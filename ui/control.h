@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRectF>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -89,6 +90,10 @@ public:
 
     // Re-derives the pixel geometry, e.g. after the container changed size (docking).
     void updateGeometry();
+
+protected:
+    // The least size on screen whatever the twip rectangle says (a picture's own size).
+    virtual QSize minimumPixelSize() const { return {}; }
 
 private:
     QWidget* self_;

@@ -463,6 +463,7 @@ void Image::setPicture(const ui::Picture& picture)
     if (picture_ == picture)
         return;
     picture_ = picture;
+    VisualControl::updateGeometry();
     update();
 }
 

@@ -186,6 +186,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A picture is shown whole at its own size, even where it is larger than its slot.
+    QSize minimumPixelSize() const override { return picture_.size(); }
 
 private:
     ui::Picture picture_;
