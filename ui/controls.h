@@ -36,7 +36,6 @@ public:
     void setAlignment(Alignment alignment);
     bool bordered() const { return bordered_; }
     void setBordered(bool bordered);
-    void setDesignFont(const QFont& font) { setFont(font); }
     void setToolTipText(const QString& text) { setToolTip(text); }
 
 protected:

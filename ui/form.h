@@ -50,7 +50,6 @@ public:
     double ScaleWidth() const;  // inner width, twips
     double ScaleHeight() const; // inner height, twips
     double Width() const;       // outer width, frame included, twips
-    QSizeF designInnerSize() const { return designInner_; }
 
     const Proporzioni& proportions() const { return proporzioni_; }
 

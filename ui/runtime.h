@@ -29,7 +29,6 @@ public:
     bool anyLoaded() const;
     // The visible windows of the loaded forms other than `except`.
     std::vector<QWidget*> visibleWindows(const Form* except) const;
-    Form* activeForm() const { return active_; }
 
     // Used by Form.
     void formLoaded(Form& form);
