@@ -1,6 +1,5 @@
 #include "ui/services.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QTime>
 #include <bit>
@@ -35,9 +34,9 @@ float StandardRandom::rnd()
     return static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
 }
 
-int drawOneTo(RandomSource& random, int n)
+int drawBetween(RandomSource& random, int minimo, int massimo)
 {
-    return static_cast<int>(std::floor(static_cast<double>(random.rnd()) * n)) + 1;
+    return minimo + static_cast<int>(std::floor(static_cast<double>(random.rnd()) * (massimo - minimo + 1)));
 }
 
 } // namespace ui

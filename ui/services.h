@@ -48,8 +48,13 @@ private:
     std::uint32_t salt_;
 };
 
-// floor(r * n) + 1 with r from the source: a value 1..n. Computed in double so r just below 1
-// never rounds up to n + 1.
-int drawOneTo(RandomSource& random, int n);
+// minimo + floor(r * (massimo - minimo + 1)) with r from the source: uniform in minimo..massimo.
+// Computed in double so r just below 1 never rounds up past massimo.
+int drawBetween(RandomSource& random, int minimo, int massimo);
+// A value 1..n.
+inline int drawOneTo(RandomSource& random, int n)
+{
+    return drawBetween(random, 1, n);
+}
 
 } // namespace ui

@@ -3,7 +3,6 @@
 #include "ui/services.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace count {
 
@@ -11,8 +10,7 @@ CountTask drawCountTask(ui::RandomSource& random, int minimo, int massimo)
 {
     CountTask task;
     task.figura = ui::drawOneTo(random, 12);
-    task.numeroElementi =
-        minimo + static_cast<int>(std::floor(static_cast<double>(random.rnd()) * (massimo - minimo + 1)));
+    task.numeroElementi = ui::drawBetween(random, minimo, massimo);
     task.numeroElementi = std::clamp(task.numeroElementi, 0, kMaxFigures);
     for (int indice = 1; indice <= task.numeroElementi; ++indice) {
         int posizione = 0;
