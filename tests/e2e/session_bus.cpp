@@ -1,0 +1,393 @@
+#include "session_bus.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <csignal>
+
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
+namespace e2e {
+
+namespace {
+
+const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+const QString registry = QStringLiteral("/usr/libexec/at-spi2-registryd");
+constexpr int startTimeoutMs = 10000;
+constexpr int graceMs = 3000;
+constexpr int pollIntervalMs = 50;
+
+// No <servicedir>: a bus that starts services on demand would start them as its own children,
+// out of our reach, and the settings writer among them would write into the real home folder.
+constexpr auto busConfig = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=%1</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)";
+
+// A test killed on its time limit must leave no bus behind. With ownGroup the child leads a
+// process group of its own, so that whatever it starts in turn can be found and ended with it.
+void endWithParent(QProcess& process, bool ownGroup)
+{
+#ifdef Q_OS_LINUX
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent, ownGroup] {
+        ::prctl(PR_SET_PDEATHSIG, static_cast<unsigned long>(SIGTERM));
+        // The parent may have gone before the line above took effect.
+        if (::getppid() != parent)
+            ::_exit(1);
+        if (ownGroup)
+            ::setpgid(0, 0);
+    });
+#else
+    Q_UNUSED(process);
+    Q_UNUSED(ownGroup);
+#endif
+}
+
+void endProcess(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(graceMs)) {
+        process.kill();
+        process.waitForFinished(graceMs);
+    }
+}
+
+// Members of a process group that still run; an ended one waiting to be reaped by init no longer
+// counts.
+QList<qint64> livingMembers(qint64 group)
+{
+    QList<qint64> members;
+#ifdef Q_OS_LINUX
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid pgrp ..."; the name may hold spaces and parentheses.
+        const QByteArray line = stat.readAll();
+        const qsizetype close = line.lastIndexOf(')');
+        if (close < 0)
+            continue;
+        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        if (fields.size() > 2 && fields[0] != "Z" && fields[2].toLongLong() == group)
+            members << pid;
+    }
+#else
+    Q_UNUSED(group);
+#endif
+    return members;
+}
+
+// The first string of a reply as gdbus prints it: "('unix:path=...,guid=...',)".
+QString firstString(const QString& reply)
+{
+    const qsizetype open = reply.indexOf(QLatin1Char('\''));
+    const qsizetype close = reply.indexOf(QLatin1Char('\''), open + 1);
+    return open < 0 || close < 0 ? QString() : reply.mid(open + 1, close - open - 1);
+}
+
+QString tail(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll()).trimmed().right(2000);
+}
+
+} // namespace
+
+SessionBus::SessionBus()
+{
+    const QStringList missing = missingTools();
+    if (!missing.isEmpty()) {
+        m_lastError = QStringLiteral("missing tools: %1").arg(missing.join(QStringLiteral(", ")));
+        return;
+    }
+    startDaemon();
+}
+
+SessionBus::~SessionBus()
+{
+    stopAccessibility();
+    stopDaemon();
+}
+
+QStringList SessionBus::missingTools()
+{
+    QStringList missing;
+    for (const auto* tool : {"dbus-daemon", "gdbus"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            missing << QString::fromLatin1(tool);
+    }
+    for (const QString& path : {busLauncher, registry}) {
+        if (!QFileInfo(path).isExecutable())
+            missing << path;
+    }
+    return missing;
+}
+
+bool SessionBus::ok() const
+{
+    return m_daemon && m_daemon->state() == QProcess::Running && !m_address.isEmpty();
+}
+
+QString SessionBus::lastError() const
+{
+    return m_lastError;
+}
+
+QString SessionBus::address() const
+{
+    return m_address;
+}
+
+QString SessionBus::accessibilityAddress() const
+{
+    return m_accessibilityAddress;
+}
+
+QProcessEnvironment SessionBus::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
+    env.remove(QStringLiteral("DBUS_STARTER_ADDRESS"));
+    env.remove(QStringLiteral("DBUS_STARTER_BUS_TYPE"));
+    if (m_accessibilityAddress.isEmpty())
+        env.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
+    else
+        env.insert(QStringLiteral("AT_SPI_BUS_ADDRESS"), m_accessibilityAddress);
+    return env;
+}
+
+bool SessionBus::startDaemon()
+{
+    m_folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zanfilo-bus-XXXXXX"));
+    if (!m_folder->isValid()) {
+        m_lastError = QStringLiteral("no private folder for the bus: %1").arg(m_folder->errorString());
+        return false;
+    }
+    const QString configPath = m_folder->filePath(QStringLiteral("session.conf"));
+    QFile config(configPath);
+    if (!config.open(QIODevice::WriteOnly) ||
+        config.write(QString::fromLatin1(busConfig)
+                         .arg(m_folder->filePath(QStringLiteral("session_bus")).toHtmlEscaped())
+                         .toUtf8()) < 0) {
+        m_lastError = QStringLiteral("could not write %1").arg(configPath);
+        return false;
+    }
+    config.close();
+
+    m_daemon = std::make_unique<QProcess>();
+    m_daemon->setStandardErrorFile(m_folder->filePath(QStringLiteral("session_bus.log")));
+    endWithParent(*m_daemon, false);
+    m_daemon->start(QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")),
+                    {QStringLiteral("--config-file=") + configPath, QStringLiteral("--nofork"),
+                     QStringLiteral("--print-address")});
+    if (!m_daemon->waitForStarted(startTimeoutMs)) {
+        m_lastError = QStringLiteral("could not run dbus-daemon: %1").arg(m_daemon->errorString());
+        return false;
+    }
+    // The address comes as one line once the bus listens.
+    const QDeadlineTimer deadline(startTimeoutMs);
+    QByteArray printed;
+    while (!printed.contains('\n') && !deadline.hasExpired() && m_daemon->state() == QProcess::Running) {
+        m_daemon->waitForReadyRead(pollIntervalMs);
+        printed += m_daemon->readAllStandardOutput();
+    }
+    if (!printed.contains('\n')) {
+        m_lastError = QStringLiteral("dbus-daemon gave no address: %1")
+                          .arg(tail(m_folder->filePath(QStringLiteral("session_bus.log"))));
+        stopDaemon();
+        return false;
+    }
+    m_address = QString::fromLocal8Bit(printed.left(printed.indexOf('\n'))).trimmed();
+    return true;
+}
+
+bool SessionBus::startAccessibility(const QString& display)
+{
+    if (!ok()) {
+        m_lastError = QStringLiteral("no session bus to start accessibility on");
+        return false;
+    }
+    if (m_launcher) {
+        m_lastError = QStringLiteral("accessibility was already started");
+        return false;
+    }
+    // The launcher puts the accessibility bus socket under $XDG_RUNTIME_DIR/at-spi.
+    const QString runtime = m_folder->filePath(QStringLiteral("runtime"));
+    if (!QDir().mkpath(runtime) ||
+        !QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+        m_lastError = QStringLiteral("could not create %1").arg(runtime);
+        return false;
+    }
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    // Turning accessibility on is also stored as a desktop setting; in memory it stays with the test.
+    env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("DESKTOP_AUTOSTART_ID"));
+
+    const QString log = m_folder->filePath(QStringLiteral("accessibility.log"));
+    m_launcher = std::make_unique<QProcess>();
+    m_launcher->setProcessEnvironment(env);
+    m_launcher->setProcessChannelMode(QProcess::MergedChannels);
+    m_launcher->setStandardOutputFile(log);
+    endWithParent(*m_launcher, true);
+    m_launcher->start(busLauncher, {QStringLiteral("--launch-immediately")});
+    if (!m_launcher->waitForStarted(startTimeoutMs)) {
+        m_lastError = QStringLiteral("could not run %1: %2").arg(busLauncher, m_launcher->errorString());
+        m_launcher.reset();
+        return false;
+    }
+    m_launcherGroup = m_launcher->processId();
+
+    const QStringList onLauncher{QStringLiteral("--dest"), QStringLiteral("org.a11y.Bus"),
+                                 QStringLiteral("--object-path"), QStringLiteral("/org/a11y/bus")};
+    // Until the launcher owns its name the call fails: nothing would start it on this bus.
+    const QDeadlineTimer deadline(startTimeoutMs);
+    QString reply;
+    while (!callGdbus(m_address,
+                      QStringList(onLauncher)
+                          << QStringLiteral("--method") << QStringLiteral("org.a11y.Bus.GetAddress"),
+                      &reply, 5000)) {
+        if (m_launcher->state() != QProcess::Running || deadline.hasExpired()) {
+            m_lastError =
+                QStringLiteral("the accessibility bus did not come up (%1): %2").arg(m_lastError, tail(log));
+            return false;
+        }
+        QThread::msleep(pollIntervalMs);
+    }
+    const QString a11yAddress = firstString(reply);
+    if (a11yAddress.isEmpty()) {
+        m_lastError = QStringLiteral("unexpected reply to GetAddress: %1").arg(reply);
+        return false;
+    }
+
+    // As a screen reader does; toolkits that watch the property expose their tree from then on.
+    const QStringList setEnabled = QStringList(onLauncher)
+                                   << QStringLiteral("--method")
+                                   << QStringLiteral("org.freedesktop.DBus.Properties.Set")
+                                   << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled")
+                                   << QStringLiteral("<true>");
+    const QStringList getEnabled = QStringList(onLauncher)
+                                   << QStringLiteral("--method")
+                                   << QStringLiteral("org.freedesktop.DBus.Properties.Get")
+                                   << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled");
+    if (!callGdbus(m_address, setEnabled, nullptr, 5000) || !callGdbus(m_address, getEnabled, &reply, 5000))
+        return false;
+    if (!reply.contains(QLatin1String("true"))) {
+        m_lastError = QStringLiteral("IsEnabled reads %1 after setting it").arg(reply.trimmed());
+        return false;
+    }
+
+    // The registry is started on demand on the accessibility bus; the reply comes once it owns its
+    // name.
+    const QStringList startRegistry{QStringLiteral("--dest"),
+                                    QStringLiteral("org.freedesktop.DBus"),
+                                    QStringLiteral("--object-path"),
+                                    QStringLiteral("/org/freedesktop/DBus"),
+                                    QStringLiteral("--method"),
+                                    QStringLiteral("org.freedesktop.DBus.StartServiceByName"),
+                                    QStringLiteral("org.a11y.atspi.Registry"),
+                                    QStringLiteral("0")};
+    if (!callGdbus(a11yAddress, startRegistry, nullptr, startTimeoutMs)) {
+        m_lastError =
+            QStringLiteral("the accessibility registry did not start (%1): %2").arg(m_lastError, tail(log));
+        return false;
+    }
+    m_accessibilityAddress = a11yAddress;
+    m_lastError.clear();
+    return true;
+}
+
+bool SessionBus::callGdbus(const QString& busAddress, const QStringList& args, QString* output, int timeoutMs)
+{
+    QProcess gdbus;
+    gdbus.setProcessEnvironment(environment());
+    endWithParent(gdbus, false);
+    const QStringList all =
+        QStringList{QStringLiteral("call"), QStringLiteral("--address"), busAddress,
+                    QStringLiteral("--timeout"), QString::number(qMax(1, timeoutMs / 1000))}
+        << args;
+    gdbus.start(QStandardPaths::findExecutable(QStringLiteral("gdbus")), all);
+    const QString command = QStringLiteral("gdbus ") + all.join(QLatin1Char(' '));
+    if (!gdbus.waitForStarted(timeoutMs)) {
+        m_lastError = QStringLiteral("could not run %1: %2").arg(command, gdbus.errorString());
+        return false;
+    }
+    if (!gdbus.waitForFinished(timeoutMs + 2000)) {
+        endProcess(gdbus);
+        m_lastError = QStringLiteral("%1 did not finish").arg(command);
+        return false;
+    }
+    if (output != nullptr)
+        *output = QString::fromLocal8Bit(gdbus.readAllStandardOutput());
+    if (gdbus.exitStatus() != QProcess::NormalExit || gdbus.exitCode() != 0) {
+        m_lastError = QStringLiteral("%1 failed: %2")
+                          .arg(command, QString::fromLocal8Bit(gdbus.readAllStandardError()).trimmed());
+        return false;
+    }
+    return true;
+}
+
+void SessionBus::stopAccessibility()
+{
+    if (!m_launcher)
+        return;
+        // The whole group at once: the launcher, the accessibility bus it runs and the registry that bus
+        // started, which no longer has a parent of ours.
+#ifdef Q_OS_LINUX
+    if (m_launcherGroup > 0)
+        ::kill(static_cast<pid_t>(-m_launcherGroup), SIGTERM);
+#endif
+    endProcess(*m_launcher);
+    m_launcher.reset();
+#ifdef Q_OS_LINUX
+    const QDeadlineTimer deadline(graceMs);
+    while (m_launcherGroup > 0 && !livingMembers(m_launcherGroup).isEmpty()) {
+        if (deadline.hasExpired()) {
+            ::kill(static_cast<pid_t>(-m_launcherGroup), SIGKILL);
+            break;
+        }
+        QThread::msleep(pollIntervalMs);
+    }
+#endif
+    m_launcherGroup = 0;
+    m_accessibilityAddress.clear();
+}
+
+void SessionBus::stopDaemon()
+{
+    if (m_daemon) {
+        endProcess(*m_daemon);
+        m_daemon.reset();
+    }
+    m_address.clear();
+}
+
+} // namespace e2e
