@@ -3,6 +3,7 @@
 #include "ui/control_array.h"
 #include "ui/controls.h"
 #include "ui/keys.h"
+#include "ui/placement.h"
 #include "ui/proportional_layout.h"
 #include "ui/twips.h"
 
@@ -18,6 +19,12 @@ private Q_SLOTS:
     // Main-keyboard digits choose; keypad digits must arrive as other codes so they can be refused.
     void keyCodesShouldKeepKeypadDigitsApart_data();
     void keyCodesShouldKeepKeypadDigitsApart();
+    // Shift+2 types "@" and AZERTY's digit keys type "&", "é", ...: the digit row still chooses.
+    void digitRowShouldGiveItsDigitWhateverTheLayoutAndShift_data();
+    void digitRowShouldGiveItsDigitWhateverTheLayoutAndShift();
+    // Netbooks and scaled screens: a window must open wholly inside the screen, frame included.
+    void placementShouldKeepTheWindowWhollyOnTheScreen_data();
+    void placementShouldKeepTheWindowWhollyOnTheScreen();
     // One handler serves the whole array and learns which element raised the event.
     void arrayHandlerShouldReceiveTheElementIndex();
     // A zero inner size must not poison the records with infinities: such fields stay 0.
@@ -57,6 +64,92 @@ void LayerTest::keyCodesShouldKeepKeypadDigitsApart()
     QFETCH(int, code);
     QKeyEvent event(QEvent::KeyPress, qtKey, keypad ? Qt::KeypadModifier : Qt::NoModifier);
     QCOMPARE(ui::keyCodeOf(event), code);
+}
+
+void LayerTest::digitRowShouldGiveItsDigitWhateverTheLayoutAndShift_data()
+{
+    QTest::addColumn<int>("qtKey");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<uint>("scanCode");
+    QTest::addColumn<bool>("xkb");
+    QTest::addColumn<int>("code");
+    const int shift = Qt::ShiftModifier;
+    const int keypad = Qt::KeypadModifier;
+    QTest::newRow("US 2") << int(Qt::Key_2) << 0 << 11u << true << 50;
+    QTest::newRow("US Shift+2 types @") << int(Qt::Key_At) << shift << 11u << true << 50;
+    QTest::newRow("US Shift+1 types !") << int(Qt::Key_Exclam) << shift << 10u << true << 49;
+    QTest::newRow("US Shift+0 types )") << int(Qt::Key_ParenRight) << shift << 19u << true << 48;
+    QTest::newRow("AZERTY 1 types &") << int(Qt::Key_Ampersand) << 0 << 10u << true << 49;
+    QTest::newRow("AZERTY 2 types e acute") << int(Qt::Key_Eacute) << 0 << 11u << true << 50;
+    QTest::newRow("AZERTY 3 types quote") << int(Qt::Key_QuoteDbl) << 0 << 12u << true << 51;
+    QTest::newRow("AZERTY Shift+2 types 2") << int(Qt::Key_2) << shift << 11u << true << 50;
+    QTest::newRow("AZERTY 0 types a grave") << int(Qt::Key_Agrave) << 0 << 19u << true << 48;
+    QTest::newRow("keypad 2 stays keypad") << int(Qt::Key_2) << keypad << 88u << true << 98;
+    QTest::newRow("keypad Down stays Down") << int(Qt::Key_Down) << keypad << 88u << true << 40;
+    QTest::newRow("Q beside the row") << int(Qt::Key_Q) << 0 << 24u << true << 81;
+    QTest::newRow("minus after the row") << int(Qt::Key_Minus) << 0 << 20u << true << 0;
+    // Offscreen gives no scan code, and other platforms number their keys otherwise.
+    QTest::newRow("no scan code: 2") << int(Qt::Key_2) << 0 << 0u << false << 50;
+    QTest::newRow("no scan code: @") << int(Qt::Key_At) << shift << 0u << false << 0;
+    QTest::newRow("other scheme: 11 is not 2") << int(Qt::Key_A) << 0 << 11u << false << 65;
+}
+
+void LayerTest::digitRowShouldGiveItsDigitWhateverTheLayoutAndShift()
+{
+    QFETCH(int, qtKey);
+    QFETCH(int, modifiers);
+    QFETCH(uint, scanCode);
+    QFETCH(bool, xkb);
+    QFETCH(int, code);
+    QCOMPARE(ui::keyCodeOf(qtKey, Qt::KeyboardModifiers(modifiers), scanCode, xkb), code);
+}
+
+void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen_data()
+{
+    QTest::addColumn<QSize>("design");
+    QTest::addColumn<int>("menu");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("inner");
+    QTest::addColumn<QPoint>("topLeft");
+    const QSize start(795, 573);
+    const QSize exercise(794, 576);
+    const QMargins openbox(1, 20, 1, 5);
+    QTest::newRow("start at design size, centred")
+        << start << 21 << QMargins() << QRect(0, 0, 1280, 1024) << start << QPoint(242, 215);
+    QTest::newRow("nothing grows on a large screen")
+        << exercise << 0 << openbox << QRect(0, 0, 3840, 2160) << exercise << QPoint(1522, 779);
+    QTest::newRow("start on a netbook with a frame")
+        << start << 21 << openbox << QRect(0, 0, 1024, 600) << QSize(768, 554) << QPoint(127, 0);
+    QTest::newRow("exercise on 800x600 with a frame")
+        << exercise << 0 << openbox << QRect(0, 0, 800, 600) << QSize(792, 575) << QPoint(3, 0);
+    QTest::newRow("exercise on 800x600, no frame")
+        << exercise << 0 << QMargins() << QRect(0, 0, 800, 600) << exercise << QPoint(3, 12);
+    QTest::newRow("start at scale 2 on 1920x1080")
+        << start << 21 << QMargins() << QRect(0, 0, 960, 540) << QSize(720, 519) << QPoint(120, 0);
+    QTest::newRow("below a panel") << start << 21 << openbox << QRect(0, 32, 1024, 568) << QSize(724, 522)
+                                   << QPoint(149, 32);
+    QTest::newRow("screen lower than frame and menu: title bar stays at the top")
+        << start << 21 << openbox << QRect(0, 0, 100, 30) << QSize(0, 0) << QPoint(49, 0);
+}
+
+void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen()
+{
+    QFETCH(QSize, design);
+    QFETCH(int, menu);
+    QFETCH(QMargins, frame);
+    QFETCH(QRect, available);
+    QFETCH(QSize, inner);
+    QFETCH(QPoint, topLeft);
+    const ui::WindowPlacement placed = ui::placeWindow(design, menu, frame, available);
+    QCOMPARE(placed.inner, inner);
+    QCOMPARE(placed.frameTopLeft, topLeft);
+    const QRect outer(placed.frameTopLeft, placed.inner.grownBy(frame) + QSize(0, menu));
+    if (outer.height() <= available.height())
+        QVERIFY(available.contains(outer));
+    // The design's proportions within a pixel.
+    QVERIFY(qAbs(placed.inner.width() * design.height() - placed.inner.height() * design.width()) <=
+            std::max(design.width(), design.height()));
 }
 
 void LayerTest::arrayHandlerShouldReceiveTheElementIndex()

@@ -1,13 +1,36 @@
 #include "ui/keys.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace ui {
 
+namespace {
+
+// xkb key codes of the digit row, 1 to 9 and then 0: the same physical keys on every layout.
+constexpr quint32 kXkbDigit1 = 10;
+constexpr quint32 kXkbDigit0 = 19;
+
+bool platformReportsXkbKeyCodes()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
 int keyCodeOf(const QKeyEvent& event)
 {
-    const int qtKey = event.key();
-    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    return keyCodeOf(event.key(), event.modifiers(), event.nativeScanCode(), platformReportsXkbKeyCodes());
+}
+
+int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, bool xkbScanCodes)
+{
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    // Shift+2 types "@" and AZERTY's unshifted digit keys type "&", "é", ...: the key is still 2.
+    if (xkbScanCodes && !keypad && nativeScanCode >= kXkbDigit1 && nativeScanCode <= kXkbDigit0)
+        return nativeScanCode == kXkbDigit0 ? key::Digit0
+                                            : key::Digit0 + static_cast<int>(nativeScanCode - kXkbDigit1) + 1;
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return (keypad ? key::Numpad0 : key::Digit0) + (qtKey - Qt::Key_0);
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)

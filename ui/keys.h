@@ -1,5 +1,8 @@
 #pragma once
 
+#include <Qt>
+#include <QtGlobal>
+
 class QKeyEvent;
 
 namespace ui {
@@ -33,8 +36,12 @@ inline constexpr int Alt = 4;
 } // namespace shift
 
 // The key code of a Qt key event, keeping main-keyboard digits apart from keypad digits;
-// 0 for keys that have none.
+// 0 for keys that have none. The digit row gives 48..57 by the physical key, whatever the
+// layout and the modifiers make it type, where the platform reports xkb key codes.
 int keyCodeOf(const QKeyEvent& event);
+// The same from the event's parts; `xkbScanCodes` says whether `nativeScanCode` is an xkb key
+// code (X11, Wayland) rather than nothing (0) or a scheme of another platform.
+int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, bool xkbScanCodes);
 // The character a key press produces, or 0 when it produces none (or one beyond Latin-1).
 int characterOf(const QKeyEvent& event);
 int shiftStateOf(const QKeyEvent& event);
