@@ -6,7 +6,6 @@
 #include "ui/services.h"
 #include "ui/twips.h"
 
-#include <QShortcut>
 #include <utility>
 
 namespace exercise {
@@ -73,9 +72,6 @@ void ExerciseWindow::createControls()
     createGrid();
     createButtons();
     createPanel();
-    // With the keyboard alone a child can also leave the exercise.
-    auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), Form::window());
-    connect(leave, &QShortcut::activated, Form::window(), &QWidget::close);
 }
 
 void ExerciseWindow::createPictureBoard()
