@@ -91,6 +91,11 @@ private Q_SLOTS:
     void curtainsShouldOpenInAboutEightyTicksAndStopTheTimer();
     void resizeAfterOpeningShouldKeepTheCurtainsOpen();
     void resizeWhileOpeningShouldRestartFromTheRecordedShare();
+    // Minimising is a resize to 0 x 0 and restoring one back; the opening must survive both and
+    // start again from the recorded share, never end unseen while the window is down.
+    void minimisingWhileOpeningShouldOpenAgainFromTheShareOnRestore();
+    // After the opening a minimise and restore is one more resize: the curtains stay open.
+    void minimisingAfterOpeningShouldKeepTheCurtainsOpenAndTheLayout();
 
 private:
     start::FrmInizio& form() { return program->windows.FrmInizio(); }
@@ -396,6 +401,39 @@ void StartChoicesTest::resizeWhileOpeningShouldRestartFromTheRecordedShare()
     QVERIFY(qAbs(form().Picture1->Width() - recorded) < 0.01);
     QVERIFY(form().timerTendine->Enabled());
     waitForCurtains();
+}
+
+void StartChoicesTest::minimisingWhileOpeningShouldOpenAgainFromTheShareOnRestore()
+{
+    QVERIFY(!form().curtainsOpen());
+    window()->setWindowState(Qt::WindowMinimized);
+    QCOMPARE(form().ScaleWidth(), 0.0);
+    QCOMPARE(form().ScaleHeight(), 0.0);
+    QCOMPARE(form().Frame1->twipRect(), QRectF(0, 0, 0, 0));
+    QCOMPARE(form().Picture1->Width(), 0.0);
+    QTest::qWait(100); // ticks come while the window is down
+    QVERIFY(form().timerTendine->isTicking());
+    QVERIFY(!form().curtainsOpen());
+    window()->setWindowState(Qt::WindowNoState);
+    const double recorded = static_cast<double>(form().proportions()[1].Larghezza) * form().ScaleWidth();
+    QVERIFY(recorded > 5000);
+    QVERIFY(qAbs(form().Picture1->Width() - recorded) < 0.01);
+    QCOMPARE(form().Frame3->Left(), 7575.0 * form().ScaleWidth() / 11925);
+    waitForCurtains();
+}
+
+void StartChoicesTest::minimisingAfterOpeningShouldKeepTheCurtainsOpenAndTheLayout()
+{
+    waitForCurtains();
+    const QRect frame3 = form().Frame3->widget()->geometry();
+    window()->setWindowState(Qt::WindowMinimized);
+    QCOMPARE(form().Frame3->twipRect(), QRectF(0, 0, 0, 0));
+    window()->setWindowState(Qt::WindowNoState);
+    QVERIFY(form().Picture1->Width() <= 10);
+    QVERIFY(form().Picture2->Width() <= 10);
+    QCOMPARE(form().Frame3->widget()->geometry(), frame3);
+    mouseClick(&form().Option1(1));
+    QCOMPARE(form().SceltaEsercizio(), 2);
 }
 
 QTEST_MAIN(StartChoicesTest)

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/form_window.h"
+#include "ui/placement.h"
 #include "ui/runtime.h"
 #include "ui/twips.h"
 
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace ui {
@@ -57,8 +59,7 @@ void Form::Load()
 {
     if (window_)
         return;
-    const QSize inner(static_cast<int>(std::lround(twipsToPixels(designInner_.width()))),
-                      static_cast<int>(std::lround(twipsToPixels(designInner_.height()))));
+    const QSize inner = designInnerPixels();
     window_ = new FormWindow(*this, inner);
     shownSinceLoad_ = false;
     runtime_.formLoaded(*this);
@@ -77,7 +78,8 @@ void Form::Show()
     if (!window_)
         return;
     if (!shownSinceLoad_) {
-        centreOnScreen();
+        placeOnScreen(runtime_.frameMargins());
+        frameSeen_ = !runtime_.frameMargins().isNull();
         shownSinceLoad_ = true;
     }
     if (window_->isVisible())
@@ -113,6 +115,11 @@ Control* Form::findControl(const QString& qualifiedName) const
     const auto it = std::find_if(controls_.begin(), controls_.end(),
                                  [&](const Control* c) { return c->qualifiedName() == qualifiedName; });
     return it == controls_.end() ? nullptr : *it;
+}
+
+bool Form::isMinimised() const
+{
+    return window_ && window_->isMinimized();
 }
 
 double Form::ScaleWidth() const
@@ -228,26 +235,43 @@ void Form::handleCloseRequest()
     Unload();
 }
 
-void Form::centreOnScreen()
+void Form::placeOnScreen(const QMargins& frame)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    const QSize size = window_->size();
-    QRect placed(available.center() - QPoint(size.width() / 2, size.height() / 2), size);
-    // Tools that read the X screen through the window tree (xwd) show a window lying wholly inside
-    // another window of this program as black. Standing out by one pixel avoids it unseen.
-    for (QWidget* other : runtime_.visibleWindows(this)) {
-        const QRect beneath = other->frameGeometry();
-        if (!beneath.contains(placed))
-            continue;
-        if (beneath.left() > available.left())
-            placed.moveLeft(beneath.left() - 1);
-        else
-            placed.moveTop(beneath.top() - 1);
-    }
-    window_->move(placed.topLeft());
+    const WindowPlacement placement =
+        placeWindow(designInnerPixels(), window_->menuBarHeight(), frame, available);
+    placedWithFrame_ = frame;
+    window_->fitInner(placement.inner);
+    window_->move(placement.frameTopLeft);
+}
+
+void Form::handleFrameChange()
+{
+    // The window manager tells the frame's size only once the window is on the screen. The first
+    // time, before anyone could have moved it, the window is placed once more with its frame, so
+    // it stands centred; a later change of frame only brings it back if it left the screen.
+    QWindow* handle = window_ ? window_->windowHandle() : nullptr;
+    if (!handle || !shownSinceLoad_ || unloading_)
+        return;
+    const QMargins frame = handle->frameMargins();
+    if (frame == placedWithFrame_)
+        return;
+    runtime_.setFrameMargins(frame);
+    const QScreen* screen = handle->screen();
+    const bool offScreen = screen && !screen->availableGeometry().contains(window_->frameGeometry());
+    if (!frameSeen_ || offScreen)
+        placeOnScreen(frame);
+    placedWithFrame_ = frame;
+    frameSeen_ = true;
+}
+
+QSize Form::designInnerPixels() const
+{
+    return {static_cast<int>(std::lround(twipsToPixels(designInner_.width()))),
+            static_cast<int>(std::lround(twipsToPixels(designInner_.height())))};
 }
 
 } // namespace ui

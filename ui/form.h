@@ -5,6 +5,7 @@
 #include "ui/proportional_layout.h"
 
 #include <QIcon>
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QSizeF>
@@ -47,9 +48,10 @@ public:
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* findControl(const QString& qualifiedName) const;
 
-    double ScaleWidth() const;  // inner width, twips
-    double ScaleHeight() const; // inner height, twips
-    double Width() const;       // outer width, frame included, twips
+    double ScaleWidth() const;  // inner width, twips; 0 while minimised
+    double ScaleHeight() const; // inner height, twips; 0 while minimised
+    bool isMinimised() const;
+    double Width() const; // outer width, frame included, twips
 
     const Proporzioni& proportions() const { return proporzioni_; }
 
@@ -95,7 +97,9 @@ private:
     void handleResize();
     void handleActivated();
     void handleCloseRequest();
-    void centreOnScreen();
+    void handleFrameChange();
+    void placeOnScreen(const QMargins& frame);
+    QSize designInnerPixels() const;
 
     Runtime& runtime_;
     QSizeF designInner_;
@@ -105,6 +109,8 @@ private:
     Proporzioni proporzioni_;
     bool unloading_ = false;
     bool shownSinceLoad_ = false;
+    QMargins placedWithFrame_; // the frame the window was placed with
+    bool frameSeen_ = false;   // placed with the frame the window manager drew
 };
 
 } // namespace ui

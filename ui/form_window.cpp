@@ -68,13 +68,24 @@ void FormWindow::placeChildren()
     const int top = menuBarHeight();
     if (menuBar_)
         menuBar_->setGeometry(0, 0, width(), top);
-    client_->setGeometry(0, top, width(), std::max(0, height() - top));
+    // A minimised window has an inner area of 0 x 0; the resize puts every control at 0, 0.
+    if (isMinimized())
+        client_->setGeometry(0, top, 0, 0);
+    else
+        client_->setGeometry(0, top, width(), std::max(0, height() - top));
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeChildren();
+    form_.handleFrameChange();
+}
+
+void FormWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    form_.handleFrameChange();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)
@@ -89,6 +100,8 @@ void FormWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         form_.handleActivated();
+    if (event->type() == QEvent::WindowStateChange)
+        placeChildren();
 }
 
 } // namespace ui

@@ -19,16 +19,6 @@ bool Runtime::anyLoaded() const
     return !loaded_.empty();
 }
 
-std::vector<QWidget*> Runtime::visibleWindows(const Form* except) const
-{
-    std::vector<QWidget*> windows;
-    for (Form* f : loaded_) {
-        if (f != except && f->window() && f->window()->isVisible())
-            windows.push_back(f->window());
-    }
-    return windows;
-}
-
 void Runtime::formLoaded(Form& form)
 {
     if (std::find(loaded_.begin(), loaded_.end(), &form) == loaded_.end())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QWidget>
 #include <functional>
@@ -27,8 +28,11 @@ public:
     void setOnLastWindowUnloaded(std::function<void()> handler) { onLastUnloaded_ = std::move(handler); }
 
     bool anyLoaded() const;
-    // The visible windows of the loaded forms other than `except`.
-    std::vector<QWidget*> visibleWindows(const Form* except) const;
+
+    // The frame the window manager last put around one of the windows, so that the next window
+    // opens wholly on the screen from the start. None until a window manager has shown one.
+    QMargins frameMargins() const { return frameMargins_; }
+    void setFrameMargins(const QMargins& margins) { frameMargins_ = margins; }
 
     // Used by Form.
     void formLoaded(Form& form);
@@ -42,6 +46,7 @@ private:
     Form* active_ = nullptr;
     std::vector<Form*> activationOrder_; // most recently active last
     std::function<void()> onLastUnloaded_;
+    QMargins frameMargins_;
 };
 
 } // namespace ui

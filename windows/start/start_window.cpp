@@ -299,6 +299,10 @@ void FrmInizio::ApriTendine()
 
 void FrmInizio::timerTendine_Timer()
 {
+    // A minimised window has its curtains at 0 x 0; a tick then would end the opening unseen, and
+    // the restore must open them again from their share.
+    if (isMinimised())
+        return;
     const CurtainTick tick = curtainTick(Picture1->Width(), Picture2->Width());
     Picture1->setWidth(tick.left);
     Picture2->setWidth(tick.right);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace ui {
+
+// Where a window opens and how large: centred in the screen's available area with its frame, and
+// wholly inside it. A design that does not fit is shrunk to the largest size of the same
+// proportions that does; at design size and above nothing changes.
+struct WindowPlacement
+{
+    QSize inner;         // the window's inner area, below any menu bar
+    QPoint frameTopLeft; // where the outer edge of the frame goes
+};
+
+// `menuHeight` stands above the inner area and is not scaled; `frame` is what the window manager
+// adds around the window (none where there is no window manager or it is not known yet).
+WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& frame, const QRect& available);
+
+} // namespace ui
