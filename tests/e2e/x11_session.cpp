@@ -7,12 +7,11 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 
-#include <array>
-#include <bit>
 #include <csignal>
 
 #ifdef Q_OS_LINUX
@@ -77,190 +76,9 @@ void endProcess(QProcess& process, int graceMs)
     }
 }
 
-class XwdReader
-{
-public:
-    explicit XwdReader(const QByteArray& data) : m_data(data) {}
-
-    QImage read(QString* error)
-    {
-        QImage image = decode();
-        if (error != nullptr) {
-            *error = m_error;
-        }
-        return image;
-    }
-
-private:
-    // Field order of XWDFileHeader; all of them are 32-bit.
-    enum Field : int {
-        HeaderSize,
-        FileVersion,
-        PixmapFormat,
-        PixmapDepth,
-        PixmapWidth,
-        PixmapHeight,
-        XOffset,
-        ByteOrder,
-        BitmapUnit,
-        BitmapBitOrder,
-        BitmapPad,
-        BitsPerPixel,
-        BytesPerLine,
-        VisualClass,
-        RedMask,
-        GreenMask,
-        BlueMask,
-        BitsPerRgb,
-        ColormapEntries,
-        NColors,
-        FieldCount = 25,
-    };
-
-    static constexpr quint32 xwdVersion = 7;
-    static constexpr quint32 zPixmap = 2;
-    static constexpr quint32 msbFirst = 1;
-    static constexpr quint32 trueColor = 4;
-    static constexpr quint32 directColor = 5;
-    static constexpr qsizetype colorEntrySize = 12;
-    static constexpr quint32 maxSide = 32768;
-
-    struct Channel
-    {
-        quint32 mask = 0;
-        int shift = 0;
-        int bits = 0;
-
-        bool set(quint32 m)
-        {
-            if (m == 0) {
-                return false;
-            }
-            mask = m;
-            shift = std::countr_zero(m);
-            bits = std::popcount(m);
-            // Only contiguous masks make sense for a channel.
-            return (m >> shift) == (bits == 32 ? 0xFFFFFFFFu : ((1u << bits) - 1u));
-        }
-
-        int value(quint32 pixel) const
-        {
-            const quint32 raw = (pixel & mask) >> shift;
-            if (bits >= 8) {
-                return static_cast<int>(raw >> (bits - 8));
-            }
-            const quint32 maxRaw = (1u << bits) - 1u;
-            return static_cast<int>((raw * 255u + maxRaw / 2u) / maxRaw);
-        }
-    };
-
-    QImage fail(const QString& why)
-    {
-        m_error = why;
-        return {};
-    }
-
-    quint32 word(qsizetype offset, bool bigEndian) const
-    {
-        const auto* p = reinterpret_cast<const unsigned char*>(m_data.constData()) + offset;
-        if (bigEndian) {
-            return (quint32{p[0]} << 24) | (quint32{p[1]} << 16) | (quint32{p[2]} << 8) | quint32{p[3]};
-        }
-        return (quint32{p[3]} << 24) | (quint32{p[2]} << 16) | (quint32{p[1]} << 8) | quint32{p[0]};
-    }
-
-    QImage decode()
-    {
-        constexpr qsizetype headerBytes = FieldCount * 4;
-        if (m_data.size() < headerBytes) {
-            return fail(QStringLiteral("XWD data too short for a header (%1 bytes)").arg(m_data.size()));
-        }
-        // xwd writes its header most significant byte first, but readers accept either.
-        bool bigEndianHeader = true;
-        if (word(FileVersion * 4, true) != xwdVersion) {
-            bigEndianHeader = false;
-            if (word(FileVersion * 4, false) != xwdVersion) {
-                return fail(QStringLiteral("not an XWD version 7 file"));
-            }
-        }
-        std::array<quint32, FieldCount> h{};
-        for (int i = 0; i < FieldCount; ++i) {
-            h[static_cast<std::size_t>(i)] = word(i * 4, bigEndianHeader);
-        }
-        const auto field = [&h](Field f) { return h[static_cast<std::size_t>(f)]; };
-
-        if (field(PixmapFormat) != zPixmap) {
-            return fail(QStringLiteral("XWD pixmap format %1 is not ZPixmap").arg(field(PixmapFormat)));
-        }
-        if (field(VisualClass) != trueColor && field(VisualClass) != directColor) {
-            return fail(
-                QStringLiteral("XWD visual class %1 is not TrueColor/DirectColor").arg(field(VisualClass)));
-        }
-        const quint32 bitsPerPixel = field(BitsPerPixel);
-        if (bitsPerPixel != 24 && bitsPerPixel != 32) {
-            return fail(QStringLiteral("XWD with %1 bits per pixel is not supported").arg(bitsPerPixel));
-        }
-        const quint32 width = field(PixmapWidth);
-        const quint32 height = field(PixmapHeight);
-        if (width == 0 || height == 0 || width > maxSide || height > maxSide) {
-            return fail(QStringLiteral("XWD size %1x%2 is not usable").arg(width).arg(height));
-        }
-        const quint32 bytesPerPixel = bitsPerPixel / 8;
-        const quint32 bytesPerLine = field(BytesPerLine);
-        if (bytesPerLine < width * bytesPerPixel) {
-            return fail(QStringLiteral("XWD line of %1 bytes is too short for %2 pixels")
-                            .arg(bytesPerLine)
-                            .arg(width));
-        }
-        Channel red;
-        Channel green;
-        Channel blue;
-        if (!red.set(field(RedMask)) || !green.set(field(GreenMask)) || !blue.set(field(BlueMask))) {
-            return fail(QStringLiteral("XWD colour masks %1/%2/%3 are not usable")
-                            .arg(field(RedMask), 0, 16)
-                            .arg(field(GreenMask), 0, 16)
-                            .arg(field(BlueMask), 0, 16));
-        }
-        if (field(HeaderSize) < headerBytes || field(HeaderSize) > static_cast<quint32>(m_data.size())) {
-            return fail(QStringLiteral("XWD header size %1 is not usable").arg(field(HeaderSize)));
-        }
-        const qsizetype pixelsStart =
-            qsizetype{field(HeaderSize)} + qsizetype{field(NColors)} * colorEntrySize;
-        const qsizetype pixelBytes = qsizetype{bytesPerLine} * qsizetype{height};
-        if (m_data.size() < pixelsStart + pixelBytes) {
-            return fail(QStringLiteral("XWD data truncated: %1 bytes, %2 needed")
-                            .arg(m_data.size())
-                            .arg(pixelsStart + pixelBytes));
-        }
-
-        const bool bigEndianPixels = field(ByteOrder) == msbFirst;
-        const int w = static_cast<int>(width);
-        const int ht = static_cast<int>(height);
-        QImage image(w, ht, QImage::Format_RGB32);
-        const auto* pixels = reinterpret_cast<const unsigned char*>(m_data.constData()) + pixelsStart;
-        for (int y = 0; y < ht; ++y) {
-            const unsigned char* line = pixels + qsizetype{bytesPerLine} * y;
-            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < w; ++x) {
-                const unsigned char* p = line + qsizetype{bytesPerPixel} * x;
-                quint32 pixel = 0;
-                for (quint32 i = 0; i < bytesPerPixel; ++i) {
-                    const quint32 byte = p[i];
-                    pixel |= bigEndianPixels ? byte << (8 * (bytesPerPixel - 1 - i)) : byte << (8 * i);
-                }
-                out[x] = qRgb(red.value(pixel), green.value(pixel), blue.value(pixel));
-            }
-        }
-        return image;
-    }
-
-    const QByteArray& m_data;
-    QString m_error;
-};
-
 } // namespace
 
-X11Session::X11Session()
+X11Session::X11Session(QSize screenSize) : m_screenSize(screenSize)
 {
     if (!missingTools().isEmpty()) {
         m_lastError = QStringLiteral("missing tools: %1").arg(missingTools().join(QStringLiteral(", ")));
@@ -272,13 +90,102 @@ X11Session::X11Session()
 X11Session::~X11Session()
 {
     stopProgram();
+    if (m_windowManager) {
+        endProcess(*m_windowManager, 3000);
+    }
     stopServer();
+}
+
+bool X11Session::startWindowManager()
+{
+    if (!ok()) {
+        m_lastError = QStringLiteral("no X server for a window manager");
+        return false;
+    }
+    const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+    if (openbox.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("wmctrl")).isEmpty()) {
+        m_lastError = QStringLiteral("needs openbox and wmctrl");
+        return false;
+    }
+    m_windowManager = std::make_unique<QProcess>();
+    m_windowManager->setProcessEnvironment(toolEnvironment());
+    m_windowManager->setProcessChannelMode(QProcess::MergedChannels);
+    endWithParent(*m_windowManager);
+    m_windowManager->start(openbox, {QStringLiteral("--sm-disable")});
+    if (!m_windowManager->waitForStarted(10000)) {
+        m_lastError = QStringLiteral("could not start openbox: %1").arg(m_windowManager->errorString());
+        return false;
+    }
+    // The window manager is ready once it answers for itself.
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired() && m_windowManager->state() == QProcess::Running) {
+        if (runTool(QStringLiteral("wmctrl"), {QStringLiteral("-m")}, nullptr, 2000)) {
+            return true;
+        }
+        m_windowManager->waitForFinished(pollIntervalMs);
+    }
+    m_lastError = QStringLiteral("openbox did not come up: %1")
+                      .arg(QString::fromLocal8Bit(m_windowManager->readAll()).trimmed());
+    return false;
+}
+
+bool X11Session::setKeyboardLayout(const QString& layout)
+{
+    return runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-display"), m_display, layout}, nullptr,
+                   10000);
+}
+
+QString X11Session::activeWindow()
+{
+    QString id;
+    if (!runXdotool({QStringLiteral("getactivewindow")}, &id)) {
+        return {};
+    }
+    return id.trimmed();
+}
+
+QMargins X11Session::frameExtents(const QString& windowId)
+{
+    QByteArray output;
+    if (!runTool(QStringLiteral("xprop"),
+                 {QStringLiteral("-id"), windowId, QStringLiteral("_NET_FRAME_EXTENTS")}, &output, 5000)) {
+        return {};
+    }
+    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom", or "not found." without a frame.
+    const qsizetype eq = output.indexOf('=');
+    if (eq < 0) {
+        return {};
+    }
+    const QList<QByteArray> parts = output.mid(eq + 1).trimmed().split(',');
+    if (parts.size() != 4) {
+        return {};
+    }
+    return {parts[0].trimmed().toInt(), parts[2].trimmed().toInt(), parts[1].trimmed().toInt(),
+            parts[3].trimmed().toInt()};
+}
+
+bool X11Session::closeWithWindowManager(const QString& windowId)
+{
+    return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), windowId}, nullptr,
+                   5000);
+}
+
+bool X11Session::minimise(const QString& windowId)
+{
+    return runXdotool({QStringLiteral("windowminimize"), windowId});
+}
+
+bool X11Session::restore(const QString& windowId)
+{
+    // Activating an iconified window is how a taskbar gives it back.
+    return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-a"), windowId}, nullptr,
+                   5000);
 }
 
 QStringList X11Session::missingTools()
 {
     QStringList missing;
-    for (const auto* tool : {"Xvfb", "xdotool", "xwd"}) {
+    for (const auto* tool : {"Xvfb", "xdotool", "xwininfo"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             missing << QString::fromLatin1(tool);
         }
@@ -301,7 +208,7 @@ QString X11Session::lastError() const
     return m_lastError;
 }
 
-QProcessEnvironment X11Session::environment() const
+QProcessEnvironment X11Session::toolEnvironment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
@@ -315,6 +222,16 @@ QProcessEnvironment X11Session::environment() const
           "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"}) {
         env.remove(QString::fromLatin1(name));
     }
+    // A desktop's own bus is not the session's, and with none libdbus would autolaunch one that
+    // outlives the test: by default a program here finds no bus at all.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(noBusAddress));
+    env.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
+    return env;
+}
+
+QProcessEnvironment X11Session::environment() const
+{
+    QProcessEnvironment env = toolEnvironment();
     if (m_scaleFactor) {
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(*m_scaleFactor));
     }
@@ -356,8 +273,9 @@ bool X11Session::startServer()
         // -dpi 96 makes Qt's scale exactly 1.
         server->start(xvfb,
                       {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
-                       QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                       QStringLiteral("-dpi"), QStringLiteral("96"), QStringLiteral("-noreset")});
+                       QStringLiteral("%1x%2x24").arg(m_screenSize.width()).arg(m_screenSize.height()),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-dpi"),
+                       QStringLiteral("96"), QStringLiteral("-noreset")});
         if (!server->waitForStarted(serverStartTimeoutMs)) {
             m_lastError = QStringLiteral("could not run %1: %2").arg(xvfb, server->errorString());
             return false;
@@ -559,37 +477,25 @@ QString X11Session::waitForWindow(const QString& title, int timeoutMs)
 
 QRect X11Session::windowGeometry(const QString& windowId)
 {
-    QString output;
-    if (!runXdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), windowId}, &output)) {
+    // xwininfo's absolute corner is the window's own, also inside a window manager's frame.
+    QByteArray bytes;
+    if (!runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId}, &bytes, 5000)) {
         return {};
     }
-    int x = 0;
-    int y = 0;
-    int width = -1;
-    int height = -1;
-    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& line : lines) {
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0) {
-            continue;
-        }
-        const QString name = line.left(eq);
-        const int value = line.mid(eq + 1).trimmed().toInt();
-        if (name == QLatin1String("X")) {
-            x = value;
-        } else if (name == QLatin1String("Y")) {
-            y = value;
-        } else if (name == QLatin1String("WIDTH")) {
-            width = value;
-        } else if (name == QLatin1String("HEIGHT")) {
-            height = value;
-        }
-    }
+    const QString output = QString::fromUtf8(bytes);
+    const auto field = [&output](const QString& name) {
+        const QRegularExpression re(QRegularExpression::escape(name) + QStringLiteral(":\\s*(-?\\d+)"));
+        const QRegularExpressionMatch m = re.match(output);
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    };
+    const int width = field(QStringLiteral("Width"));
+    const int height = field(QStringLiteral("Height"));
     if (width < 0 || height < 0) {
-        m_lastError = QStringLiteral("unexpected geometry output: %1").arg(output);
+        m_lastError = QStringLiteral("unexpected xwininfo output: %1").arg(output);
         return {};
     }
-    return {x, y, width, height};
+    return {field(QStringLiteral("Absolute upper-left X")), field(QStringLiteral("Absolute upper-left Y")),
+            width, height};
 }
 
 bool X11Session::focusWindow(const QString& windowId)
@@ -603,29 +509,18 @@ QImage X11Session::screenshot()
         m_lastError = QStringLiteral("no X server to take a screenshot of");
         return {};
     }
-    // Prefer the grab tool built with the tests; xwd stays as the fallback for other builds.
     const QString grabber = qEnvironmentVariable("ZANFILO_SCREEN_GRAB");
-    if (!grabber.isEmpty()) {
-        QByteArray png;
-        if (!runTool(grabber, {}, &png, 20000)) {
-            return {};
-        }
-        QImage image = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
-        if (image.isNull()) {
-            m_lastError = QStringLiteral("the screen grab gave no image");
-        }
-        return image;
-    }
-    QByteArray dump;
-    if (!runTool(QStringLiteral("xwd"),
-                 {QStringLiteral("-root"), QStringLiteral("-silent"), QStringLiteral("-display"), m_display},
-                 &dump, 20000)) {
+    if (grabber.isEmpty()) {
+        m_lastError = QStringLiteral("ZANFILO_SCREEN_GRAB does not name the screen grab tool");
         return {};
     }
-    QString error;
-    QImage image = imageFromXwd(dump, &error);
+    QByteArray png;
+    if (!runTool(grabber, {}, &png, 20000)) {
+        return {};
+    }
+    QImage image = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
     if (image.isNull()) {
-        m_lastError = error;
+        m_lastError = QStringLiteral("the screen grab gave no image");
     }
     return image;
 }
@@ -634,11 +529,6 @@ QImage X11Session::screenshot(const QRect& area)
 {
     const QImage screen = screenshot();
     return screen.isNull() ? QImage() : screen.copy(area);
-}
-
-QImage X11Session::imageFromXwd(const QByteArray& data, QString* error)
-{
-    return XwdReader(data).read(error);
 }
 
 // Without --sync: xdotool's --sync waits for the pointer to move and so never returns when it
@@ -732,7 +622,7 @@ bool X11Session::runXdotool(const QStringList& args, QString* output, int timeou
 bool X11Session::runTool(const QString& program, const QStringList& args, QByteArray* output, int timeoutMs)
 {
     QProcess tool;
-    tool.setProcessEnvironment(environment());
+    tool.setProcessEnvironment(toolEnvironment());
     tool.start(program, args);
     const QString command = program + QLatin1Char(' ') + args.join(QLatin1Char(' '));
     if (!tool.waitForStarted(timeoutMs)) {

@@ -1,15 +1,18 @@
 #pragma once
 
 // A private X server (Xvfb) for driving the real program with real X input (xdotool) and looking at
-// what it draws (xwd). No window manager runs there, so windows have no frames and sit where the
-// program puts them.
+// what it draws (Qt's own grab of the screen). No window manager runs there unless a test starts
+// one; without it windows have no frames and sit where the program puts them. Programs started
+// here find no session bus unless a test gives them one.
 
 #include <QByteArray>
 #include <QImage>
+#include <QMargins>
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +24,13 @@ namespace e2e {
 class X11Session
 {
 public:
-    // Starts Xvfb on the first free display from :90 upward; check ok() afterwards.
-    X11Session();
+    // The bus address programs get by default: a socket that does not exist, so there is no bus
+    // and nothing is autolaunched.
+    static constexpr const char* noBusAddress = "unix:path=/nonexistent/zanfilo-e2e-no-bus";
+
+    // Starts Xvfb with a screen of the given size on the first free display from :90 upward;
+    // check ok() afterwards.
+    explicit X11Session(QSize screenSize = QSize(1280, 1024));
     // Stops the started program, then the X server.
     ~X11Session();
 
@@ -40,8 +48,9 @@ public:
     // Why the last thing that failed did fail (server start, program start, a tool run).
     QString lastError() const;
 
-    // Environment for programs run inside the session: the test's own, aimed at this display and
-    // the xcb platform, without inherited scaling variables, so coordinates are plain pixels.
+    // Environment for the program run inside the session: the test's own, aimed at this display
+    // and the xcb platform, without inherited scaling variables, so coordinates are plain pixels,
+    // and without a session bus; then the scale factor and variables the test set.
     QProcessEnvironment environment() const;
     // Opts back into a scale factor (QT_SCALE_FACTOR) for programs started afterwards.
     void setScaleFactor(double factor);
@@ -62,8 +71,21 @@ public:
     // Id of a viewable window whose title is exactly `title`, which then gets the input focus;
     // empty on timeout or if the program ended.
     QString waitForWindow(const QString& title, int timeoutMs);
-    // Position on the screen and size of a window; an empty rectangle if unknown.
+    // Position on the screen and size of a window, frame excluded; an empty rectangle if unknown.
     QRect windowGeometry(const QString& windowId);
+    // What the window manager draws around the window; none without one.
+    QMargins frameExtents(const QString& windowId);
+
+    // A real window manager (openbox) on this display, ended with the session.
+    bool startWindowManager();
+    // Closes, minimises and restores a window the way a window manager's buttons do.
+    bool closeWithWindowManager(const QString& windowId);
+    bool minimise(const QString& windowId);
+    bool restore(const QString& windowId);
+    // The window that has the input focus as the window manager sees it; empty if none.
+    QString activeWindow();
+    // An X keyboard layout for the display ("us", "fr"), as setxkbmap sets it.
+    bool setKeyboardLayout(const QString& layout);
     // Gives the window the X input focus, which Qt takes as activation; without a window manager
     // nothing else does that.
     bool focusWindow(const QString& windowId);
@@ -71,8 +93,6 @@ public:
     // The whole screen, or a part of it (parts outside the screen come out black); null on failure.
     QImage screenshot();
     QImage screenshot(const QRect& area);
-    // Decodes an XWD dump (ZPixmap, 24 or 32 bits per pixel, TrueColor or DirectColor).
-    static QImage imageFromXwd(const QByteArray& data, QString* error = nullptr);
 
     // Input, in screen coordinates and X button numbers (1 left, 2 middle, 3 right).
     bool mouseMove(QPoint screenPos);
@@ -91,6 +111,8 @@ public:
     bool savePng(const QImage& image, const QString& name);
 
 private:
+    // The environment of the tools (xdotool, the grab, the window manager): no scale, no bus.
+    QProcessEnvironment toolEnvironment() const;
     bool startServer();
     bool serverIsOurs(int number) const;
     bool waitUntilServerAnswers(int timeoutMs);
@@ -102,6 +124,8 @@ private:
 
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_program;
+    std::unique_ptr<QProcess> m_windowManager;
+    QSize m_screenSize;
     QString m_display;
     QString m_programName;
     QString m_programOutput;
