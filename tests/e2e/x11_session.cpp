@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
@@ -107,11 +108,24 @@ bool X11Session::startWindowManager()
         m_lastError = QStringLiteral("needs openbox and wmctrl");
         return false;
     }
+    // No animation of minimising and restoring: a restored window is there at once, as a test
+    // looking at it right away needs. Everything else is openbox's default.
+    m_windowManagerConfig = std::make_unique<QTemporaryDir>();
+    const QString config = m_windowManagerConfig->filePath(QStringLiteral("rc.xml"));
+    QFile rc(config);
+    if (!m_windowManagerConfig->isValid() || !rc.open(QIODevice::WriteOnly) ||
+        rc.write("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><theme>"
+                 "<animateIconify>no</animateIconify></theme></openbox_config>\n") < 0) {
+        m_lastError = QStringLiteral("could not write %1").arg(config);
+        return false;
+    }
+    rc.close();
     m_windowManager = std::make_unique<QProcess>();
     m_windowManager->setProcessEnvironment(toolEnvironment());
     m_windowManager->setProcessChannelMode(QProcess::MergedChannels);
     endWithParent(*m_windowManager);
-    m_windowManager->start(openbox, {QStringLiteral("--sm-disable")});
+    m_windowManager->start(openbox,
+                           {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"), config});
     if (!m_windowManager->waitForStarted(10000)) {
         m_lastError = QStringLiteral("could not start openbox: %1").arg(m_windowManager->errorString());
         return false;

@@ -15,6 +15,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <optional>
@@ -125,6 +126,7 @@ private:
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_program;
     std::unique_ptr<QProcess> m_windowManager;
+    std::unique_ptr<QTemporaryDir> m_windowManagerConfig;
     QSize m_screenSize;
     QString m_display;
     QString m_programName;
