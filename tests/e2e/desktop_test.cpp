@@ -148,6 +148,8 @@ void DesktopTest::closingAnExerciseFromTheWindowManagerShouldGiveTheChoicesBack(
     QVERIFY(!exercise.isEmpty());
     session.settle(500);
     QVERIFY2(session.closeWithWindowManager(exercise), qPrintable(session.lastError()));
+    QTRY_VERIFY_WITH_TIMEOUT(session.windowGeometry(exercise).isEmpty(),
+                             5000); // unloaded: the window is gone
     QTRY_VERIFY_WITH_TIMEOUT(session.activeWindow() == start, 5000);
     session.settle(300);
     const QRect window = session.windowGeometry(start);
