@@ -1,6 +1,6 @@
 // A child's worth of random input: a seeded storm of clicks anywhere with any button, keys of
-// every kind (held ones too), resizes from nothing to huge, closing and reopening windows. After
-// every event the rules of the windows must still hold. A failing run prints its seed:
+// every kind (held ones too), resizes from nothing to huge, minimising, closing and reopening
+// windows. After every event the rules of the windows must still hold. A failing run prints its seed:
 //   ZANFILO_MONKEY_SEED=<seed> ZANFILO_MONKEY_EVENTS=<n> test_monkey
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
@@ -162,6 +162,9 @@ void MonkeyTest::act(Program& p, QRandomGenerator& random)
         } else if (window->windowHandle()) {
             keyRelease(window, key, modifiers);
         }
+    } else if (what < 89) {
+        // Minimised and given back, as a taskbar does.
+        window->setWindowState(window->isMinimized() ? Qt::WindowNoState : Qt::WindowMinimized);
     } else if (what < 93) {
         static const QSize sizes[] = {{0, 0},     {1, 1},       {120, 90},   {795, 592},
                                       {794, 576}, {1600, 1200}, {3000, 2000}};
