@@ -257,7 +257,9 @@ void Form::handleFrameChange()
     if (!handle || !shownSinceLoad_ || unloading_)
         return;
     const QMargins frame = handle->frameMargins();
-    if (frame == placedWithFrame_)
+    // A maximised or minimised window is where the window manager wants it, in the frame it
+    // chose for that state.
+    if (frame == placedWithFrame_ || window_->windowState() != Qt::WindowNoState)
         return;
     runtime_.setFrameMargins(frame);
     const QScreen* screen = handle->screen();
