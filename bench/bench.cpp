@@ -1,6 +1,8 @@
 // Speed and memory of the program against targets, as one table. Figures that depend on the
 // machine are taken as ratios to a floor measured in the same run: a bare Qt Widgets program of
-// the program's size (bench_floor). Run: zanfilo_bench [path/to/zanfilo path/to/bench_floor]
+// the program's size (bench_floor). The rows to the painted frame run in a child process per
+// screen size and scale factor, each on an Xvfb of its own, against the same floor in-process.
+// Run: zanfilo_bench [path/to/zanfilo path/to/bench_floor]
 #include "app/window_set.h"
 #include "exercises/count/count_task.h"
 #include "exercises/count/count_window.h"
@@ -14,14 +16,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -254,15 +263,23 @@ QString freeDisplay()
     return {};
 }
 
+// What every child on the Xvfb gets: the display, the platform, and no session bus to autolaunch.
+QProcessEnvironment displayEnvironment(const QString& display)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+               QStringLiteral("unix:path=/nonexistent-zanfilo-bus"));
+    return env;
+}
+
 // Runs a program on the display and times it to the first paint of its window's background,
 // seen by polling one pixel; returns ms and the resident memory once painted.
 std::pair<double, double> firstPaint(const QString& display, const QString& program)
 {
     QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    probe.setProcessEnvironment(env);
+    probe.setProcessEnvironment(displayEnvironment(display));
     probe.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), program});
     probe.waitForFinished(30000);
     const QList<QByteArray> fields = probe.readAllStandardOutput().trimmed().split(' ');
@@ -303,26 +320,479 @@ int probeMode(const QString& program)
 void xdotool(const QString& display, const QStringList& args)
 {
     QProcess tool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    tool.setProcessEnvironment(env);
+    tool.setProcessEnvironment(displayEnvironment(display));
     tool.start(QStringLiteral("xdotool"), args);
     tool.waitForFinished(5000);
 }
 
-void benchXvfb(const QString& zanfilo, const QString& floor)
+// Rows to the painted frame on a real X server ------------------------------------------------
+//
+// A child process per screen (scale factor and platform are per process) runs on xcb against an
+// Xvfb the parent started. "Painted" means the frame reached the X server: after a Paint event in
+// the window, a 1x1 read of the root window at a pixel the action changes returns the pixel's new
+// colour; the read is a round trip, so the server has already executed the copy of the frame.
+
+constexpr double kFrameMs = 1000.0 / 60.0;
+constexpr int kRepetitions = 15;
+
+// The floor in-process: bench_floor's window, a bare QWidget of 300 children at fixed places,
+// plus one label its first button shows and hides, to have a click to time.
+class FloorWindow : public QWidget
+{
+public:
+    FloorWindow()
+    {
+        setWindowTitle(QStringLiteral("floor"));
+        QPalette p = palette();
+        p.setColor(QPalette::Window, QColor(0xFF, 0xC0, 0xFF));
+        setPalette(p);
+        setAutoFillBackground(true);
+        for (int i = 0; i < 300; ++i) {
+            QWidget* child = i % 10 == 0
+                                 ? static_cast<QWidget*>(new QPushButton(QStringLiteral("%1").arg(i), this))
+                                 : new QLabel(QStringLiteral("%1").arg(i), this);
+            child->setGeometry(20 + (i % 20) * 36, 60 + (i / 20) * 30, 34, 26);
+            if (i == 0)
+                button = static_cast<QPushButton*>(child);
+        }
+        flag = new QLabel(QStringLiteral("!"), this);
+        flag->setGeometry(20, 20, 34, 26);
+        QPalette yellow = flag->palette();
+        yellow.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0x00));
+        flag->setPalette(yellow);
+        flag->setAutoFillBackground(true);
+        flag->hide();
+        QObject::connect(button, &QPushButton::clicked, flag,
+                         [this] { flag->setVisible(!flag->isVisible()); });
+    }
+    QPushButton* button = nullptr;
+    QLabel* flag = nullptr;
+};
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QImage screenShot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+QRgb screenPixel(QPoint at)
+{
+    const QImage pixel = QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage();
+    return pixel.isNull() ? 0 : pixel.pixel(0, 0) & 0xFFFFFF;
+}
+
+QRgb shotPixel(const QImage& shot, QPoint at)
+{
+    const double ratio =
+        static_cast<double>(shot.width()) / QGuiApplication::primaryScreen()->geometry().width();
+    const QPoint device(static_cast<int>(at.x() * ratio), static_cast<int>(at.y() * ratio));
+    return shot.valid(device) ? shot.pixel(device) & 0xFFFFFF : 0;
+}
+
+// One action whose frame is timed, and the window that paints it.
+struct Step
+{
+    std::function<void()> run;
+    std::function<QWidget*()> window;
+};
+
+struct Probe
+{
+    QPoint at;
+    QRgb colour = 0;
+    bool valid = false;
+};
+
+// A pixel inside the window after the step that the step changes, the same in two rehearsals:
+// found from settled screenshots taken before and after. Nearest the window's bottom right.
+Probe chooseProbe(const QImage& before1, const QImage& after1, const QImage& before2, const QImage& after2,
+                  const QRect& window)
+{
+    const QRect area =
+        window.intersected(QGuiApplication::primaryScreen()->geometry()).adjusted(2, 2, -2, -2);
+    Probe best;
+    long long bestDistance = -1;
+    for (int y = area.top(); y <= area.bottom(); y += 3) {
+        for (int x = area.left(); x <= area.right(); x += 3) {
+            const QPoint at(x, y);
+            const QRgb after = shotPixel(after1, at);
+            const QRgb before = shotPixel(before1, at);
+            if (after == before || shotPixel(after2, at) != after || shotPixel(before2, at) != before)
+                continue;
+            const long long dx = area.right() - x;
+            const long long dy = area.bottom() - y;
+            const long long distance = dx * dx + dy * dy;
+            if (bestDistance < 0 || distance < bestDistance) {
+                bestDistance = distance;
+                best = {at, after, true};
+            }
+        }
+    }
+    return best;
+}
+
+// Rehearses forward and back twice (after one warm-up) and finds a probe for each direction.
+std::pair<Probe, Probe> rehearse(const Step& forward, const Step& back)
+{
+    forward.run();
+    settle(150);
+    back.run();
+    settle(150);
+    const QImage x1 = screenShot();
+    forward.run();
+    settle(150);
+    const QImage y1 = screenShot();
+    const QRect forwardWindow = forward.window() ? forward.window()->frameGeometry() : QRect();
+    back.run();
+    settle(150);
+    const QImage x2 = screenShot();
+    const QRect backWindow = back.window() ? back.window()->frameGeometry() : QRect();
+    forward.run();
+    settle(150);
+    const QImage y2 = screenShot();
+    back.run();
+    settle(150);
+    return {chooseProbe(x1, y1, x2, y2, forwardWindow), chooseProbe(y1, x1, y2, x2, backWindow)};
+}
+
+struct Timing
+{
+    double painted = -1;    // the frame on the X server
+    double firstPaint = -1; // the first Paint event in the window
+    double flushed = -1;    // the event processing that painted has returned
+};
+
+// Notes the first Paint event of any widget of the step's window.
+class PaintSpy : public QObject
+{
+public:
+    PaintSpy(const std::function<QWidget*()>& window, const QElapsedTimer& clock)
+        : window_(window), clock_(clock)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~PaintSpy() override { qApp->removeEventFilter(this); }
+    double firstPaint = -1;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (firstPaint < 0 && event->type() == QEvent::Paint && object->isWidgetType() &&
+            static_cast<QWidget*>(object)->window() == window_())
+            firstPaint = static_cast<double>(clock_.nsecsElapsed()) / 1e6;
+        return false;
+    }
+
+private:
+    const std::function<QWidget*()>& window_;
+    const QElapsedTimer& clock_;
+};
+
+Timing timeStep(const Step& step, const Probe& probe)
+{
+    Timing timing;
+    if (!probe.valid) {
+        step.run();
+        return timing;
+    }
+    QElapsedTimer clock;
+    QTimer watchdog; // wakes the wait below, so a frame that never comes ends it
+    watchdog.start(20);
+    clock.start();
+    PaintSpy spy(step.window, clock);
+    step.run();
+    while (clock.elapsed() < 3000) {
+        if (spy.firstPaint < 0) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            continue;
+        }
+        if (timing.flushed < 0)
+            timing.flushed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        if (screenPixel(probe.at) == probe.colour) {
+            timing.painted = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            break;
+        }
+        QCoreApplication::processEvents();
+    }
+    timing.firstPaint = spy.firstPaint;
+    return timing;
+}
+
+struct Series
+{
+    std::vector<double> painted, firstPaint, flushed;
+    int missed = 0;
+    void add(const Timing& t)
+    {
+        if (t.painted < 0) {
+            ++missed;
+            return;
+        }
+        painted.push_back(t.painted);
+        firstPaint.push_back(t.firstPaint);
+        flushed.push_back(t.flushed);
+    }
+    double ms() const { return missed > kRepetitions / 2 ? -1 : median(painted); }
+};
+
+QString screenLabel;
+
+void desktopRow(const QString& what, const Series& program, const Series& floor)
+{
+    const double ms = program.ms();
+    const double floorMs = floor.ms();
+    // The splits, for finding where a slow row spends its time.
+    std::fprintf(stderr,
+                 "  %s, %s: first Paint %.2f, painted in-process %.2f, on the server %.2f ms (missed %d);"
+                 " floor %.2f, %.2f, %.2f ms (missed %d)\n",
+                 qPrintable(what), qPrintable(screenLabel), median(program.firstPaint),
+                 median(program.flushed), ms, program.missed, median(floor.firstPaint), median(floor.flushed),
+                 floorMs, floor.missed);
+    const bool holds = ms >= 0 && (ms < kFrameMs || (floorMs >= kFrameMs && ms <= 1.2 * floorMs));
+    const QString measured =
+        ms < 0 || floorMs <= 0
+            ? QStringLiteral("no frame seen")
+            : QStringLiteral("%1 ms = %2 x floor").arg(ms, 0, 'f', 1).arg(ms / floorMs, 0, 'f', 2);
+    std::printf("ROW\t%s, %s (floor %.1f ms)\t%s\t< 16.7 ms or <= 1.2 x floor\t%d\n", qPrintable(what),
+                qPrintable(screenLabel), floorMs, qPrintable(measured), holds ? 1 : 0);
+    std::fflush(stdout);
+}
+
+// Times forward (and back, when asked) for the program and the floor, alternating between them
+// so both see the same machine.
+struct Pair
+{
+    Step forward, back;
+    std::function<void()> enter, leave; // brings this one on screen, and takes it away
+};
+
+void timeAlternating(Pair& program, Pair& floor, Series* programSeries, Series* floorSeries, bool timeBack)
+{
+    std::pair<Probe, Probe> probes[2];
+    Pair* pairs[2] = {&program, &floor};
+    for (int k = 0; k < 2; ++k) {
+        pairs[k]->enter();
+        settle(150);
+        probes[k] = rehearse(pairs[k]->forward, pairs[k]->back);
+        pairs[k]->leave();
+        settle(100);
+        if (!probes[k].first.valid || (timeBack && !probes[k].second.valid))
+            std::fprintf(stderr, "  no changing pixel found for %s\n", k == 0 ? "the program" : "the floor");
+    }
+    for (int i = 0; i < kRepetitions; ++i) {
+        for (int k = 0; k < 2; ++k) {
+            Series* series = k == 0 ? programSeries : floorSeries;
+            pairs[k]->enter();
+            settle(100);
+            series[0].add(timeStep(pairs[k]->forward, probes[k].first));
+            settle(100);
+            if (timeBack)
+                series[1].add(timeStep(pairs[k]->back, probes[k].second));
+            else
+                pairs[k]->back.run();
+            settle(100);
+            pairs[k]->leave();
+            settle(50);
+        }
+    }
+}
+
+int desktopRowsMode(const QString& label)
+{
+    screenLabel = label;
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::installFontSubstitutions();
+    ui::SystemClock clock;
+    ui::StandardRandom random;
+    app::WindowSet windows(clock, random);
+    windows.start();
+    QElapsedTimer opening;
+    opening.start();
+    while (!windows.FrmInizio().curtainsOpen() && opening.elapsed() < 5000)
+        settle(20);
+    windows.settings().applyLevelPreset(2);
+    settle(200);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    std::unique_ptr<FloorWindow> floor;
+
+    const auto exerciseForms = {static_cast<exercise::ExerciseWindow*>(&windows.frmOperativo1()),
+                                static_cast<exercise::ExerciseWindow*>(&windows.frmOperativo2())};
+
+    // "Vai": the window is loaded and shown, as the start window's "Vai" does.
+    for (exercise::ExerciseWindow* form : exerciseForms) {
+        form->Show();
+        settle(200);
+        const QRect placed = form->window()->geometry();
+        form->Unload();
+        settle(200);
+        Pair program{{[form] { form->Show(); }, [form] { return form->window(); }},
+                     {[form] { form->Unload(); }, [] { return nullptr; }},
+                     [] {},
+                     [] {}};
+        // The floor opens a new window of its 300 children at the same place and size.
+        Pair bare{{[&floor, placed] {
+                       floor = std::make_unique<FloorWindow>();
+                       floor->setGeometry(placed);
+                       floor->show();
+                   },
+                   [&floor] { return static_cast<QWidget*>(floor.get()); }},
+                  {[&floor] { floor.reset(); }, [] { return nullptr; }},
+                  [] {},
+                  [] {}};
+        Series p[1], f[1];
+        timeAlternating(program, bare, p, f, false);
+        desktopRow(QStringLiteral("\"Vai\" to %1 painted").arg(form->name()), p[0], f[0]);
+    }
+
+    // Maximising and restoring: with no window manager, the window is resized to the screen's
+    // available area and back, which is the same work for the program.
+    const std::vector<ui::Form*> resized{&windows.FrmInizio(), &windows.frmOperativo1(),
+                                         &windows.frmOperativo2()};
+    for (ui::Form* form : resized) {
+        form->Show();
+        settle(200);
+        QWidget* window = form->window();
+        const QRect restored = window->geometry();
+        floor = std::make_unique<FloorWindow>();
+        floor->setGeometry(restored);
+        QWidget* bareWindow = floor.get();
+        Pair program{{[window, available] { window->setGeometry(available); }, [window] { return window; }},
+                     {[window, restored] { window->setGeometry(restored); }, [window] { return window; }},
+                     [form] { form->Show(); },
+                     [window] { window->hide(); }};
+        Pair bare{{[bareWindow, available] { bareWindow->setGeometry(available); },
+                   [bareWindow] { return bareWindow; }},
+                  {[bareWindow, restored] { bareWindow->setGeometry(restored); },
+                   [bareWindow] { return bareWindow; }},
+                  [bareWindow] { bareWindow->show(); },
+                  [bareWindow] { bareWindow->hide(); }};
+        Series p[2], f[2];
+        timeAlternating(program, bare, p, f, true);
+        desktopRow(QStringLiteral("maximise %1 to painted").arg(form->name()), p[0], f[0]);
+        desktopRow(QStringLiteral("restore %1 to painted").arg(form->name()), p[1], f[1]);
+        floor.reset();
+        if (form != &windows.FrmInizio())
+            form->Unload();
+        settle(200);
+    }
+
+    // One click on "CONTA", delivered to the window as the desktop delivers it; "RICOMINCIA"
+    // between the clicks brings the count back, so every timed click is the same first count.
+    for (exercise::ExerciseWindow* form : exerciseForms) {
+        form->Show();
+        settle(200);
+        QWidget* window = form->window();
+        const auto click = [window](QWidget* button) {
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                              button->mapTo(window, button->rect().center()));
+        };
+        floor = std::make_unique<FloorWindow>();
+        floor->setGeometry(window->geometry());
+        FloorWindow* bareWindow = floor.get();
+        const auto floorClick = [bareWindow] {
+            QTest::mouseClick(bareWindow->windowHandle(), Qt::LeftButton, {},
+                              bareWindow->button->mapTo(bareWindow, bareWindow->button->rect().center()));
+        };
+        Pair program{{[form, click] { click(form->CmdContaElementi); }, [window] { return window; }},
+                     {[form, click] { click(form->CmdRicomincia); }, [window] { return window; }},
+                     [form] { form->Show(); },
+                     [window] { window->hide(); }};
+        Pair bare{{floorClick, [bareWindow] { return static_cast<QWidget*>(bareWindow); }},
+                  {floorClick, [bareWindow] { return static_cast<QWidget*>(bareWindow); }},
+                  [bareWindow] { bareWindow->show(); },
+                  [bareWindow] { bareWindow->hide(); }};
+        Series p[1], f[1];
+        timeAlternating(program, bare, p, f, false);
+        desktopRow(QStringLiteral("CONTA click in %1 to painted").arg(form->name()), p[0], f[0]);
+        floor.reset();
+        form->Unload();
+        settle(200);
+    }
+    return 0;
+}
+
+// Starts Xvfb on a free display and waits until it answers.
+QString startXvfb(QProcess& xvfb, const QStringList& screenArgs)
 {
     const QString display = freeDisplay();
+    if (display.isEmpty())
+        return {};
+    xvfb.start(QStringLiteral("Xvfb"), QStringList{display} + screenArgs +
+                                           QStringList{QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!xvfb.waitForStarted(5000))
+        return {};
+    for (int i = 0; i < 100; ++i) {
+        QProcess info;
+        info.setProcessEnvironment(displayEnvironment(display));
+        info.start(QStringLiteral("xdpyinfo"), {});
+        info.waitForFinished(2000);
+        if (info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0)
+            return display;
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+void benchDesktop()
+{
+    struct Screen
+    {
+        const char* size;
+        const char* scale; // null: no scale factor
+        const char* label;
+    };
+    for (const Screen& screen : {Screen{"3840x2160x24", "2", "3840x2160 scale 2"},
+                                 Screen{"1920x1080x24", nullptr, "1920x1080 scale 1"}}) {
+        QProcess xvfb;
+        const QString display =
+            startXvfb(xvfb, {QStringLiteral("-screen"), QStringLiteral("0"), QString::fromLatin1(screen.size),
+                             QStringLiteral("-dpi"), QStringLiteral("96")});
+        if (display.isEmpty()) {
+            row(QStringLiteral("rows to the painted frame, %1").arg(QLatin1String(screen.label)),
+                QStringLiteral("no Xvfb"), QStringLiteral("-"), false);
+            continue;
+        }
+        QProcess child;
+        QProcessEnvironment env = displayEnvironment(display);
+        env.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        if (screen.scale)
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(screen.scale));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--desktop-rows"), QString::fromLatin1(screen.label)});
+        if (!child.waitForFinished(600000)) {
+            child.kill();
+            child.waitForFinished();
+        }
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> fields = line.split('\t');
+            if (fields.size() == 5 && fields[0] == "ROW")
+                row(QString::fromUtf8(fields[1]), QString::fromUtf8(fields[2]), QString::fromUtf8(fields[3]),
+                    fields[4] == "1");
+        }
+        xvfb.terminate();
+        xvfb.waitForFinished(3000);
+    }
+}
+
+void benchXvfb(const QString& zanfilo, const QString& floor)
+{
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"),
-               {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!xvfb.waitForStarted(5000)) {
+    const QString display =
+        startXvfb(xvfb, {QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24")});
+    if (display.isEmpty()) {
         row(QStringLiteral("start to first paint under Xvfb"), QStringLiteral("no Xvfb"), QStringLiteral("-"),
             false);
         return;
     }
-    QThread::msleep(1000);
     std::vector<double> program;
     std::vector<double> bare;
     double floorRss = 0;
@@ -339,10 +809,7 @@ void benchXvfb(const QString& zanfilo, const QString& floor)
 
     // Resident memory with the start window and both exercise windows open.
     QProcess target;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    target.setProcessEnvironment(env);
+    target.setProcessEnvironment(displayEnvironment(display));
     target.start(zanfilo);
     QThread::msleep(1500);
     xdotool(display, {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^BRENTONI$"),
@@ -370,6 +837,12 @@ void benchXvfb(const QString& zanfilo, const QString& floor)
 
 int main(int argc, char* argv[])
 {
+    // The benchmark and its children need no session bus; none is autolaunched.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent-zanfilo-bus");
+    if (argc == 3 && QByteArray(argv[1]) == "--desktop-rows") {
+        QApplication application(argc, argv);
+        return desktopRowsMode(QString::fromLocal8Bit(argv[2]));
+    }
     if (argc == 3 && QByteArray(argv[1]) == "--probe") {
         QGuiApplication application(argc, argv);
         return probeMode(QString::fromLocal8Bit(argv[2]));
@@ -383,6 +856,7 @@ int main(int argc, char* argv[])
     const QString zanfilo = argc > 2 ? QString::fromLocal8Bit(argv[1]) : dir + QStringLiteral("/../zanfilo");
     const QString floor = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/bench_floor");
     benchXvfb(zanfilo, floor);
+    benchDesktop();
 
     std::printf("| What | Measured | Target | Holds |\n|---|---|---|---|\n");
     for (const Row& r : rows)
