@@ -82,6 +82,9 @@ int mouseShiftState(const QMouseEvent& event)
 Label::Label(QWidget* container, const QString& name, int index)
     : QWidget(container), VisualControl(ControlKind::Label, this, name, index)
 {
+    // An opaque label paints every pixel of its box: Qt then leaves out what lies beneath it
+    // instead of filling it first, which on a large, scaled window is most of a frame's work.
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
 }
 
 void Label::setCaption(const QString& caption)
@@ -103,6 +106,7 @@ void Label::setBackColor(Colour colour)
 void Label::setTransparent(bool transparent)
 {
     transparent_ = transparent;
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
     update();
 }
 
@@ -393,6 +397,8 @@ void OptionButton::paintEvent(QPaintEvent*)
 Frame::Frame(QWidget* container, const QString& name, int index)
     : QWidget(container), VisualControl(ControlKind::Frame, this, name, index)
 {
+    // Fills its whole box, as an opaque label does: nothing beneath it needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void Frame::setBackColor(Colour colour)
@@ -426,6 +432,8 @@ void Frame::paintEvent(QPaintEvent*)
 PictureBox::PictureBox(QWidget* container, const QString& name, int index)
     : QWidget(container), VisualControl(ControlKind::PictureBox, this, name, index)
 {
+    // Fills its whole box, as an opaque label does: nothing beneath it needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::setBackColor(Colour colour)
