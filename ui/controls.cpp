@@ -83,7 +83,7 @@ Label::Label(QWidget* container, const QString& name, int index)
     : QWidget(container), VisualControl(ControlKind::Label, this, name, index)
 {
     // An opaque label paints every pixel of its box: Qt then leaves out what lies beneath it
-    // instead of filling it first, which on a large, scaled window is most of a frame's work.
+    // instead of filling it first, a few milliseconds a frame on a maximised, scaled window.
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
 }
 
