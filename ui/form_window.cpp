@@ -11,6 +11,9 @@ namespace ui {
 ClientArea::ClientArea(Form& form, QWidget* parent) : QWidget(parent), form_(form)
 {
     setObjectName(QStringLiteral("client"));
+    // It fills every pixel of its area: the window beneath need not be filled first, which on a
+    // large scaled screen is a good part of a frame's work.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ClientArea::setBackColor(Colour colour)
