@@ -74,7 +74,8 @@ private Q_SLOTS:
     void windowsShouldOpenWhollyOnTheScreen();
 
 private:
-    bool startProgram(e2e::X11Session& session);
+    // Starts the program, under openbox if asked; its start window, or empty (see lastError()).
+    QString startProgram(e2e::X11Session& session, bool windowManager = false);
     QString program;
 };
 
@@ -87,9 +88,11 @@ void DesktopTest::init()
         QSKIP("needs Xvfb, xdotool and xwininfo");
 }
 
-bool DesktopTest::startProgram(e2e::X11Session& session)
+QString DesktopTest::startProgram(e2e::X11Session& session, bool windowManager)
 {
-    return session.ok() && session.startProgram(program) && !session.waitForWindow(kStart, 15000).isEmpty();
+    if (!session.ok() || (windowManager && !session.startWindowManager()) || !session.startProgram(program))
+        return {};
+    return session.waitForWindow(kStart, 15000);
 }
 
 void DesktopTest::digitKeysShouldChooseOnEveryLayout_data()
@@ -119,7 +122,7 @@ void DesktopTest::digitKeysShouldChooseOnEveryLayout()
     e2e::X11Session session;
     QVERIFY2(session.ok(), qPrintable(session.lastError()));
     QVERIFY2(session.setKeyboardLayout(layout), qPrintable(session.lastError()));
-    QVERIFY2(startProgram(session), qPrintable(session.lastError() + session.programOutput()));
+    QVERIFY2(!startProgram(session).isEmpty(), qPrintable(session.lastError() + session.programOutput()));
     session.settle(300);
     // The key in the exercise group, then Enter for the exercise, the first level and "Vai".
     for (const QString& k :
@@ -135,10 +138,8 @@ void DesktopTest::closingAnExerciseFromTheWindowManagerShouldGiveTheChoicesBack(
     if (!haveWindowManager())
         QSKIP("needs openbox, wmctrl and xprop");
     e2e::X11Session session;
-    QVERIFY2(session.ok(), qPrintable(session.lastError()));
-    QVERIFY2(session.startWindowManager(), qPrintable(session.lastError()));
-    QVERIFY2(startProgram(session), qPrintable(session.lastError() + session.programOutput()));
-    const QString start = session.waitForWindow(kStart, 1000);
+    const QString start = startProgram(session, true);
+    QVERIFY2(!start.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
     session.settle(1500); // the curtains open
     for (const char* key : {"Return", "Return", "Return"}) {
         session.key(QLatin1String(key));
@@ -171,10 +172,8 @@ void DesktopTest::minimiseAndRestoreShouldLayTheStartWindowOutAgain()
     if (!haveWindowManager())
         QSKIP("needs openbox, wmctrl and xprop");
     e2e::X11Session session;
-    QVERIFY2(session.ok(), qPrintable(session.lastError()));
-    QVERIFY2(session.startWindowManager(), qPrintable(session.lastError()));
-    QVERIFY2(startProgram(session), qPrintable(session.lastError() + session.programOutput()));
-    const QString start = session.waitForWindow(kStart, 1000);
+    const QString start = startProgram(session, true);
+    QVERIFY2(!start.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
     QVERIFY(session.minimise(start)); // while the curtains are still opening
     session.settle(1500);             // longer than the whole opening
     QVERIFY(session.restore(start));
@@ -221,12 +220,10 @@ void DesktopTest::windowsShouldOpenWhollyOnTheScreen()
     if (windowManager && !haveWindowManager())
         QSKIP("needs openbox, wmctrl and xprop");
     e2e::X11Session session(screen);
-    QVERIFY2(session.ok(), qPrintable(session.lastError()));
-    if (windowManager)
-        QVERIFY2(session.startWindowManager(), qPrintable(session.lastError()));
     if (scale != 1.0)
         session.setScaleFactor(scale);
-    QVERIFY2(startProgram(session), qPrintable(session.lastError() + session.programOutput()));
+    QVERIFY2(!startProgram(session, windowManager).isEmpty(),
+             qPrintable(session.lastError() + session.programOutput()));
     const QString name =
         QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
     const auto wholly = [&](const QString& title) {
