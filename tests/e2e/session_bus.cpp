@@ -1,5 +1,7 @@
 #include "session_bus.h"
 
+#include "child_process.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <csignal>
 
 #ifdef Q_OS_LINUX
-#include <sys/prctl.h>
 #include <unistd.h>
 #endif
 
@@ -39,37 +40,6 @@ constexpr auto busConfig = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-
   </policy>
 </busconfig>
 )";
-
-// A test killed on its time limit must leave no bus behind. With ownGroup the child leads a
-// process group of its own, so that whatever it starts in turn can be found and ended with it.
-void endWithParent(QProcess& process, bool ownGroup)
-{
-#ifdef Q_OS_LINUX
-    const pid_t parent = ::getpid();
-    process.setChildProcessModifier([parent, ownGroup] {
-        ::prctl(PR_SET_PDEATHSIG, static_cast<unsigned long>(SIGTERM));
-        // The parent may have gone before the line above took effect.
-        if (::getppid() != parent)
-            ::_exit(1);
-        if (ownGroup)
-            ::setpgid(0, 0);
-    });
-#else
-    Q_UNUSED(process);
-    Q_UNUSED(ownGroup);
-#endif
-}
-
-void endProcess(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(graceMs)) {
-        process.kill();
-        process.waitForFinished(graceMs);
-    }
-}
 
 // Members of a process group that still run; an ended one waiting to be reaped by init no longer
 // counts.
@@ -341,7 +311,7 @@ bool SessionBus::callGdbus(const QString& busAddress, const QStringList& args, Q
         return false;
     }
     if (!gdbus.waitForFinished(timeoutMs + 2000)) {
-        endProcess(gdbus);
+        endProcess(gdbus, graceMs);
         m_lastError = QStringLiteral("%1 did not finish").arg(command);
         return false;
     }
@@ -365,7 +335,7 @@ void SessionBus::stopAccessibility()
     if (m_launcherGroup > 0)
         ::kill(static_cast<pid_t>(-m_launcherGroup), SIGTERM);
 #endif
-    endProcess(*m_launcher);
+    endProcess(*m_launcher, graceMs);
     m_launcher.reset();
 #ifdef Q_OS_LINUX
     const QDeadlineTimer deadline(graceMs);
@@ -384,7 +354,7 @@ void SessionBus::stopAccessibility()
 void SessionBus::stopDaemon()
 {
     if (m_daemon) {
-        endProcess(*m_daemon);
+        endProcess(*m_daemon, graceMs);
         m_daemon.reset();
     }
     m_address.clear();

@@ -1,5 +1,7 @@
 #include "x11_session.h"
 
+#include "child_process.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -12,12 +14,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
-
-#include <csignal>
-
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#endif
 
 namespace e2e {
 
@@ -52,29 +48,6 @@ QString escapeForPosixRegex(const QString& text)
         escaped += c;
     }
     return escaped;
-}
-
-// A test killed on its time limit must not leave an X server or the program behind.
-void endWithParent(QProcess& process)
-{
-#ifdef Q_OS_LINUX
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, static_cast<unsigned long>(SIGTERM)); });
-#else
-    Q_UNUSED(process);
-#endif
-}
-
-// Politely first, so that Xvfb removes its lock file and socket and the program can say goodbye.
-void endProcess(QProcess& process, int graceMs)
-{
-    if (process.state() == QProcess::NotRunning) {
-        return;
-    }
-    process.terminate();
-    if (!process.waitForFinished(graceMs)) {
-        process.kill();
-        process.waitForFinished(graceMs);
-    }
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+// How the end-to-end tests start and end the programs they run (X server, window manager, buses,
+// the program itself), so that none outlives a test, even one killed on its time limit.
+
+#include <QProcess>
+
+namespace e2e {
+
+// The child gets SIGTERM when the test process dies. With ownGroup it also leads a process group
+// of its own, so that whatever it starts in turn can be found and ended with it.
+void endWithParent(QProcess& process, bool ownGroup = false);
+
+// Politely first (a server removes its lock file and socket, the program says goodbye), then for good.
+void endProcess(QProcess& process, int graceMs);
+
+} // namespace e2e
