@@ -32,7 +32,7 @@ public:
     // Starts Xvfb with a screen of the given size on the first free display from :90 upward;
     // check ok() afterwards.
     explicit X11Session(QSize screenSize = QSize(1280, 1024));
-    // Stops the started program, then the X server.
+    // Stops the started program, then the window manager and the X server.
     ~X11Session();
 
     X11Session(const X11Session&) = delete;
