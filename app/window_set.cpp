@@ -1,20 +1,25 @@
 #include "app/window_set.h"
 
+#include "app/exercise_table.h"
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
 #include "windows/start/start_window.h"
 
+#include <stdexcept>
+
 namespace app {
 
 WindowSet::WindowSet(ui::Clock& clock, ui::RandomSource& random)
-    : runtime_(std::make_unique<ui::Runtime>(clock, random)),
-      frmFigure_(std::make_unique<pictures::PictureStore>()),
-      frmOperativo1_(std::make_unique<count::FrmOperativo1>(*this)),
-      frmOperativo2_(std::make_unique<set::FrmOperativo2>(*this)),
-      frmInizio_(std::make_unique<start::FrmInizio>(*this))
+    : runtime_(std::make_unique<ui::Runtime>(clock, random)), frmFigure_(std::make_unique<pictures::PictureStore>())
 {
+    const exercise::ExerciseServices services{*runtime_, settings_, *frmFigure_};
+    for (const ExerciseRow& row : kExercises)
+        exercises_.push_back(row.make(services, *this));
+    frmInizio_ = std::make_unique<start::FrmInizio>(
+        *runtime_, settings_,
+        start::StartLinks{[this](int scelta) { showExercise(scelta); }, [this] { unloadAllButStart(); }});
 }
 
 WindowSet::~WindowSet()
@@ -23,9 +28,43 @@ WindowSet::~WindowSet()
     runtime_->setOnLastWindowUnloaded(nullptr);
 }
 
+exercise::ExerciseWindow& WindowSet::exercise(int sceltaEsercizio)
+{
+    for (std::size_t i = 0; i < kExercises.size(); ++i) {
+        if (kExercises[i].sceltaEsercizio == sceltaEsercizio)
+            return *exercises_[i];
+    }
+    throw std::out_of_range("no exercise for this choice");
+}
+
+count::FrmOperativo1& WindowSet::frmOperativo1()
+{
+    return dynamic_cast<count::FrmOperativo1&>(exercise(1));
+}
+
+set::FrmOperativo2& WindowSet::frmOperativo2()
+{
+    return dynamic_cast<set::FrmOperativo2&>(exercise(2));
+}
+
 void WindowSet::start()
 {
     frmInizio_->Show();
+}
+
+void WindowSet::showExercise(int sceltaEsercizio)
+{
+    for (std::size_t i = 0; i < kExercises.size(); ++i) {
+        if (kExercises[i].sceltaEsercizio == sceltaEsercizio)
+            exercises_[i]->Show();
+    }
+}
+
+void WindowSet::unloadAllButStart()
+{
+    frmFigure_->Unload();
+    for (const auto& window : exercises_)
+        window->Unload();
 }
 
 } // namespace app

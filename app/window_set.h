@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/settings.h"
+#include "exercises/levels.h"
 
 #include <memory>
+#include <vector>
 
 namespace ui {
 class Clock;
@@ -14,6 +15,9 @@ namespace pictures {
 class PictureStore;
 }
 
+namespace exercise {
+class ExerciseWindow;
+}
 namespace start {
 class FrmInizio;
 }
@@ -27,6 +31,7 @@ class FrmOperativo2;
 namespace app {
 
 // The program's windows, each existing once and reached by name, and the settings they share.
+// This is the one place that knows every window: each window is given only what it uses.
 // A window is loaded on first use and its object lives as long as the set.
 class WindowSet
 {
@@ -37,22 +42,26 @@ public:
     WindowSet& operator=(const WindowSet&) = delete;
 
     ui::Runtime& runtime() { return *runtime_; }
-    Modulo1& settings() { return settings_; }
+    levels::Modulo1& settings() { return settings_; }
 
     start::FrmInizio& FrmInizio() { return *frmInizio_; }
-    count::FrmOperativo1& frmOperativo1() { return *frmOperativo1_; }
-    set::FrmOperativo2& frmOperativo2() { return *frmOperativo2_; }
+    // The window of a row of the exercise table, by its choice.
+    exercise::ExerciseWindow& exercise(int sceltaEsercizio);
+    count::FrmOperativo1& frmOperativo1();
+    set::FrmOperativo2& frmOperativo2();
     pictures::PictureStore& FrmFigure() { return *frmFigure_; }
 
     // The start of the program: the start window is loaded and shown.
     void start();
 
 private:
-    Modulo1 settings_;
+    void showExercise(int sceltaEsercizio);
+    void unloadAllButStart();
+
+    levels::Modulo1 settings_;
     std::unique_ptr<ui::Runtime> runtime_;
     std::unique_ptr<pictures::PictureStore> frmFigure_;
-    std::unique_ptr<count::FrmOperativo1> frmOperativo1_;
-    std::unique_ptr<set::FrmOperativo2> frmOperativo2_;
+    std::vector<std::unique_ptr<exercise::ExerciseWindow>> exercises_; // in the table's order
     std::unique_ptr<start::FrmInizio> frmInizio_;
 };
 

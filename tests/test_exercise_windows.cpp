@@ -302,7 +302,7 @@ void ExerciseWindowsTest::everyControlShouldMatchTheDesign_data()
     QTest::addColumn<int>("border");
     const auto add = [](int only, const QString& name, const char* container, QRectF rect,
                         const char* caption, int back, int fore, int border) {
-        for (int form : {1, 2}) {
+        for (int form : exerciseChoices()) {
             if (only == 0 || only == form)
                 QTest::addRow("w%d %s", form, qPrintable(name))
                     << form << name << QString::fromLatin1(container) << rect << (caption != nullptr)
@@ -318,7 +318,7 @@ void ExerciseWindowsTest::everyControlShouldMatchTheDesign_data()
     for (std::size_t i = 0; i < kTickLefts.size(); ++i)
         add(0, QStringLiteral("Label23(%1)").arg(i), "Frame4", QRectF(kTickLefts[i], kTickTops[i], 60, 390),
             nullptr, 0x000000, kNo, kNo);
-    for (int form : {1, 2}) {
+    for (int form : exerciseChoices()) {
         for (const SlotRow& row : form == 1 ? std::to_array(kCountSlots) : std::to_array(kSetSlots)) {
             for (int i = 0; i < (form == 1 ? 12 : 10); ++i) {
                 const int index = row.first + i;
@@ -459,7 +459,7 @@ void ExerciseWindowsTest::everyGridCellShouldHangInItsStackInItsColour()
     QFETCH(int, column);
     QFETCH(int, index);
     QFETCH(QString, colour);
-    for (int form : {1, 2}) {
+    for (int form : exerciseChoices()) {
         ExerciseWindow& w = exercise(form);
         w.Load();
         QVERIFY(w.LabelN[static_cast<std::size_t>(column)].contains(index));
@@ -585,7 +585,7 @@ void ExerciseWindowsTest::everyFigureShouldRenderAtItsOwnSizeAndSurviveItsCopies
         QVERIFY2(colours.size() > 3, qPrintable(QString::number(colours.size())));
     }
     // A slot holds a copy: emptying it leaves the store as it was.
-    for (int form : {1, 2}) {
+    for (int form : exerciseChoices()) {
         exercise(form).Load();
         ui::Image& slot = exercise(form).Image2(1);
         slot.setPicture(store.Image3(k));
@@ -603,7 +603,7 @@ void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("minimo");
     QTest::addColumn<int>("massimo");
-    for (int form : {1, 2}) {
+    for (int form : exerciseChoices()) {
         QTest::addRow("w%d level 1", form) << form << 0 << 1 << 5;
         QTest::addRow("w%d level 2", form) << form << 1 << 1 << 10;
         QTest::addRow("w%d level 3", form) << form << 2 << 10 << 20;

@@ -57,7 +57,7 @@ void addLevelRows()
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("minimo");
     QTest::addColumn<int>("massimo");
-    for (int f : {1, 2}) {
+    for (int f : exerciseChoices()) {
         QTest::addRow("w%d level 1", f) << f << 0 << 1 << 5;
         QTest::addRow("w%d level 2", f) << f << 1 << 1 << 10;
         QTest::addRow("w%d level 3", f) << f << 2 << 10 << 20;
@@ -123,7 +123,7 @@ void ExercisesTest::answerShouldBeRightOnlyForExactlyTheFiguresShown_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("offset");
     QTest::addColumn<QString>("result");
-    for (int f : {1, 2}) {
+    for (int f : exerciseChoices()) {
         for (int level = 0; level < 3; ++level) {
             QTest::addRow("w%d level %d exact", f, level + 1) << f << level << 0 << "ESATTO";
             QTest::addRow("w%d level %d one too many", f, level + 1) << f << level << 1 << "ERRATO";
@@ -346,7 +346,7 @@ void ExercisesTest::keysOnTheFocusedButtonShouldPressIt_data()
     QTest::addColumn<int>("form");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    for (int f : {1, 2}) {
+    for (int f : exerciseChoices()) {
         QTest::addRow("w%d Return", f) << f << int(Qt::Key_Return) << int(Qt::NoModifier);
         QTest::addRow("w%d keypad Enter", f) << f << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
         QTest::addRow("w%d space", f) << f << int(Qt::Key_Space) << int(Qt::NoModifier);
@@ -391,7 +391,7 @@ void ExercisesTest::timesShouldShowWholeSecondsCappedOnlyInTheLabels_data()
     QTest::addColumn<QString>("total");
     QTest::addColumn<int>("kept");
     // clang-format off
-    for (int form : {1, 2}) {
+    for (int form : exerciseChoices()) {
         QTest::addRow("w%d no time", form) << form << 1 << 0.4 << false << " 0" << " 0" << 0;
         QTest::addRow("w%d five", form) << form << 1 << 5.0 << false << " 5" << " 5" << 5;
         QTest::addRow("w%d almost six rounds down", form) << form << 1 << 5.9 << false << " 5" << " 5" << 5;
@@ -440,7 +440,7 @@ void ExercisesTest::answersShouldBeCountedAndShownEachKindApart_data()
     QTest::addColumn<QString>("answers"); // R right, W wrong
     QTest::addColumn<int>("rightShown");
     QTest::addColumn<int>("wrongShown");
-    for (int form : {1, 2}) {
+    for (int form : exerciseChoices()) {
         QTest::addRow("w%d two wrong then one right", form) << form << "WWR" << 1 << 2;
         QTest::addRow("w%d right, two wrong, right", form) << form << "RWWR" << 2 << 2;
         QTest::addRow("w%d two right then one wrong", form) << form << "RRW" << 2 << 1;

@@ -1,10 +1,9 @@
 #include "exercises/count/count_window.h"
 
-#include "app/window_set.h"
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
-#include "windows/start/start_window.h"
+#include "exercises/levels.h"
 
 namespace count {
 
@@ -42,7 +41,8 @@ exercise::ExerciseDesign countDesign()
 
 } // namespace
 
-FrmOperativo1::FrmOperativo1(app::WindowSet& windows) : exercise::ExerciseWindow(windows, countDesign())
+FrmOperativo1::FrmOperativo1(const exercise::ExerciseServices& services, std::function<void()> showStart)
+    : exercise::ExerciseWindow(services, countDesign()), showStart_(std::move(showStart))
 {
 }
 
@@ -63,11 +63,11 @@ void FrmOperativo1::PreparaOperazione()
     ui::RandomSource& random = runtime().random();
     random.randomize(runtime().clock().timeOfDay());
     const CountTask task =
-        drawCountTask(random, windows_.settings().minimo(), windows_.settings().ValoreMassimo);
+        drawCountTask(random, settings_.minimo(), settings_.ValoreMassimo);
     Figura = task.figura;
     NumeroElementi = task.numeroElementi;
     Posizioni = task.posizioni;
-    const ui::Picture picture = windows_.FrmFigure().Image3(Figura);
+    const ui::Picture picture = figures_.Image3(Figura);
     for (int k = 1; k <= NumeroElementi; ++k) {
         ui::Image& slot = Image2(Posizioni[static_cast<std::size_t>(k)]);
         slot.setVisible(true);
@@ -92,7 +92,7 @@ void FrmOperativo1::ricomincia()
 void FrmOperativo1::Form_Unload()
 {
     // Back to the choices; while the program ends this brings nothing back.
-    windows_.FrmInizio().Show();
+    showStart_();
 }
 
 } // namespace count

@@ -3,6 +3,8 @@
 #include "exercises/count/count_task.h"
 #include "windows/exercise/exercise_window.h"
 
+#include <functional>
+
 namespace count {
 
 // The count-on-the-line exercise (frmOperativo1): the child counts the figures shown, one press
@@ -11,7 +13,8 @@ class FrmOperativo1 : public exercise::ExerciseWindow
 {
     Q_OBJECT
 public:
-    explicit FrmOperativo1(app::WindowSet& windows);
+    // Closing the window brings the start window back through showStart.
+    FrmOperativo1(const exercise::ExerciseServices& services, std::function<void()> showStart);
 
     std::array<int, kSlots> Posizioni{};
 
@@ -22,6 +25,9 @@ protected:
     void svuotaPosti() override;
     void ricomincia() override;
     void Form_Unload() override;
+
+private:
+    std::function<void()> showStart_;
 };
 
 } // namespace count

@@ -1,6 +1,6 @@
 #include "exercises/set/set_window.h"
 
-#include "app/window_set.h"
+#include "exercises/levels.h"
 #include "exercises/set/set_task.h"
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
@@ -40,7 +40,8 @@ exercise::ExerciseDesign setDesign()
 
 } // namespace
 
-FrmOperativo2::FrmOperativo2(app::WindowSet& windows) : exercise::ExerciseWindow(windows, setDesign())
+FrmOperativo2::FrmOperativo2(const exercise::ExerciseServices& services)
+    : exercise::ExerciseWindow(services, setDesign())
 {
 }
 
@@ -53,7 +54,7 @@ void FrmOperativo2::primoCompito()
 
 void FrmOperativo2::svuotaPosti()
 {
-    const ui::Picture empty = windows_.FrmFigure().Image3(0);
+    const ui::Picture empty = figures_.Image3(0);
     Image2.forEach([&](int, ui::Image& slot) { slot.setPicture(empty); });
 }
 
@@ -61,7 +62,7 @@ void FrmOperativo2::PreparaOperazione()
 {
     ui::RandomSource& random = runtime().random();
     random.randomize(runtime().clock().timeOfDay());
-    const SetTask task = drawSetTask(random, windows_.settings().minimo(), windows_.settings().ValoreMassimo);
+    const SetTask task = drawSetTask(random, settings_.minimo(), settings_.ValoreMassimo);
     NumeroElementi = task.numeroElementi;
     for (int k = 1; k <= 20; ++k)
         Shape1(k).setVisible(false);
@@ -74,7 +75,7 @@ void FrmOperativo2::PreparaOperazione()
 
 void FrmOperativo2::mostraConteggio()
 {
-    Image2(Conteggio).setPicture(windows_.FrmFigure().Image3(Figura));
+    Image2(Conteggio).setPicture(figures_.Image3(Figura));
 }
 
 void FrmOperativo2::ricomincia()

@@ -10,7 +10,7 @@ class FrmOperativo2 : public exercise::ExerciseWindow
 {
     Q_OBJECT
 public:
-    explicit FrmOperativo2(app::WindowSet& windows);
+    explicit FrmOperativo2(const exercise::ExerciseServices& services);
 
 protected:
     void PreparaOperazione() override;

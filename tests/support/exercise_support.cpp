@@ -1,15 +1,20 @@
 #include "support/exercise_support.h"
 
-#include "exercises/count/count_window.h"
-#include "exercises/set/set_window.h"
+#include "app/exercise_table.h"
 
 namespace testing {
 
 exercise::ExerciseWindow& exerciseOf(Program& p, int form)
 {
-    if (form == 1)
-        return p.windows.frmOperativo1();
-    return p.windows.frmOperativo2();
+    return p.windows.exercise(form);
+}
+
+QList<int> exerciseChoices()
+{
+    QList<int> choices;
+    for (const app::ExerciseRow& row : app::kExercises)
+        choices << row.sceltaEsercizio;
+    return choices;
 }
 
 bool open(exercise::ExerciseWindow& w)

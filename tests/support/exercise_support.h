@@ -9,8 +9,9 @@
 
 namespace testing {
 
-// Window 1 counts on the line, window 2 rebuilds the set.
+// Window 1 counts on the line, window 2 rebuilds the set: the choices of the exercise table.
 exercise::ExerciseWindow& exerciseOf(Program& p, int form);
+QList<int> exerciseChoices();
 
 [[nodiscard]] bool open(exercise::ExerciseWindow& w);
 

@@ -1,6 +1,6 @@
 #include "windows/exercise/exercise_window.h"
 
-#include "app/window_set.h"
+#include "exercises/levels.h"
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
@@ -42,8 +42,9 @@ void place(ui::VisualControl& control, const QRectF& rect)
 
 } // namespace
 
-ExerciseWindow::ExerciseWindow(app::WindowSet& windows, ExerciseDesign design)
-    : ui::Form(windows.runtime(), design.name, kDesignInner), windows_(windows), design_(std::move(design))
+ExerciseWindow::ExerciseWindow(const ExerciseServices& services, ExerciseDesign design)
+    : ui::Form(services.runtime, design.name, kDesignInner), settings_(services.settings),
+      figures_(services.figures), design_(std::move(design))
 {
 }
 
@@ -245,13 +246,9 @@ void ExerciseWindow::forgetControls()
 void ExerciseWindow::Form_Load()
 {
     RilevaProporzioni();
-    const int massimo = windows_.settings().ValoreMassimo;
-    if (massimo == 5)
-        Label21->setCaption(QStringLiteral("Difficoltà: livello 1"));
-    if (massimo == 10)
-        Label21->setCaption(QStringLiteral("Difficoltà: livello 2"));
-    if (massimo == 20)
-        Label21->setCaption(QStringLiteral("Difficoltà: livello 3"));
+    // Without a level in force the line keeps the caption it was defined with.
+    if (const QString caption = levels::levelCaption(settings_.ValoreMassimo); !caption.isEmpty())
+        Label21->setCaption(caption);
     NumeroOperazione = 1;
     LblOperazione->setCaption(QString::number(NumeroOperazione));
     CmdVerifica->setVisible(false);

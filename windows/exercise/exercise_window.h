@@ -10,11 +10,25 @@
 #include <array>
 #include <vector>
 
-namespace app {
-class WindowSet;
+namespace levels {
+struct Modulo1;
+}
+namespace pictures {
+class PictureStore;
+}
+namespace ui {
+class Runtime;
 }
 
 namespace exercise {
+
+// What an exercise window uses of the program around it.
+struct ExerciseServices
+{
+    ui::Runtime& runtime;
+    const levels::Modulo1& settings;
+    pictures::PictureStore& figures;
+};
 
 // What the two exercise windows define differently; everything else they share.
 struct ExerciseDesign
@@ -65,7 +79,7 @@ class ExerciseWindow : public ui::Form
 {
     Q_OBJECT
 public:
-    ExerciseWindow(app::WindowSet& windows, ExerciseDesign design);
+    ExerciseWindow(const ExerciseServices& services, ExerciseDesign design);
 
     // Fields.
     int Conteggio = 0;
@@ -135,7 +149,8 @@ protected:
     void NascondiGriglia();
     void mostraColonna(int n);
 
-    app::WindowSet& windows_;
+    const levels::Modulo1& settings_;
+    pictures::PictureStore& figures_;
 
 private:
     void createPictureBoard();

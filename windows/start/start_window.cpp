@@ -1,8 +1,6 @@
 #include "windows/start/start_window.h"
 
-#include "app/window_set.h"
-#include "exercises/count/count_window.h"
-#include "exercises/set/set_window.h"
+#include "exercises/levels.h"
 #include "pictures/picture_store.h"
 #include "ui/controls.h"
 #include "ui/keys.h"
@@ -48,8 +46,8 @@ void defineFrame(ui::Frame& frame, QRectF rect, int tabIndex)
 
 } // namespace
 
-FrmInizio::FrmInizio(app::WindowSet& windows)
-    : ui::Form(windows.runtime(), QStringLiteral("FrmInizio"), kDesignInner), windows_(windows)
+FrmInizio::FrmInizio(ui::Runtime& runtime, levels::Modulo1& settings, StartLinks links)
+    : ui::Form(runtime, QStringLiteral("FrmInizio"), kDesignInner), settings_(settings), links_(std::move(links))
 {
 }
 
@@ -282,9 +280,7 @@ void FrmInizio::Form_Activate()
 
 void FrmInizio::Form_Unload()
 {
-    windows_.FrmFigure().Unload();
-    windows_.frmOperativo1().Unload();
-    windows_.frmOperativo2().Unload();
+    links_.unloadOthers();
     // Unloading this window itself is already under way.
 }
 
@@ -324,7 +320,7 @@ void FrmInizio::scegliEsercizio(int index)
 
 void FrmInizio::scegliLivello(int index)
 {
-    windows_.settings().applyLevelPreset(index);
+    settings_.applyLevelPreset(index);
     Frame1->setEnabled(false);
     Frame2->setEnabled(false);
     Frame3->setEnabled(true);
@@ -334,12 +330,10 @@ void FrmInizio::scegliLivello(int index)
 void FrmInizio::vai()
 {
     // Without a level the task would have no pictures and no number: wait for the choice.
-    if (!windows_.settings().levelChosen())
+    if (!settings_.levelChosen())
         return;
-    if (sceltaEsercizio_ == 1)
-        windows_.frmOperativo1().Show();
-    else if (sceltaEsercizio_ == 2)
-        windows_.frmOperativo2().Show();
+    if (sceltaEsercizio_ != 0)
+        links_.showExercise(sceltaEsercizio_);
 }
 
 void FrmInizio::reimposta(bool keyboardPath)
@@ -396,7 +390,7 @@ void FrmInizio::Option3_MouseUp(int index)
 
 void FrmInizio::Option2_Click(int index)
 {
-    windows_.settings().applyLevelPreset(index);
+    settings_.applyLevelPreset(index);
 }
 
 // Keyboard --------------------------------------------------------------------------------------

@@ -4,9 +4,10 @@
 #include "ui/form.h"
 
 #include <QPointer>
+#include <functional>
 
-namespace app {
-class WindowSet;
+namespace levels {
+struct Modulo1;
 }
 
 namespace ui {
@@ -21,6 +22,15 @@ class Timer;
 
 namespace start {
 
+// What the start window reaches of the other windows, without knowing them.
+struct StartLinks
+{
+    // Shows the exercise window of a choice (1, 2, ...), loading it if needed; nothing for others.
+    std::function<void(int sceltaEsercizio)> showExercise;
+    // Unloads every other window, in the order the program ends them.
+    std::function<void()> unloadOthers;
+};
+
 // The start window (FrmInizio): the title, three groups of choice buttons (exercise, level,
 // action) and two curtains that draw apart when it opens. Closing it ends the program.
 class FrmInizio : public ui::Form
@@ -30,7 +40,7 @@ public:
     static constexpr QRgb kFocusedColour = 0xffffc080;   // RGB(255, 192, 128)
     static constexpr QRgb kUnfocusedColour = 0xffffe0c0; // RGB(255, 224, 192)
 
-    explicit FrmInizio(app::WindowSet& windows);
+    FrmInizio(ui::Runtime& runtime, levels::Modulo1& settings, StartLinks links);
 
     // Which exercise was chosen: 0 none yet, 1 count on the line, 2 rebuild the set.
     int SceltaEsercizio() const { return sceltaEsercizio_; }
@@ -97,7 +107,8 @@ private:
     // Space moves the focus within a group, once per press.
     void spaceCycle(ui::ControlArray<ui::OptionButton>& group, bool& guard, int index, int& keyAscii);
 
-    app::WindowSet& windows_;
+    levels::Modulo1& settings_;
+    StartLinks links_;
     int sceltaEsercizio_ = 0;
     bool bloccoSpazio1_ = false;
     bool bloccoTasto1_ = false;

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
 
-namespace app {
+namespace levels {
 
 // The bounds of the numbers a task draws, written by the level choice of the start window.
 struct LevelPreset
@@ -33,4 +34,15 @@ struct Modulo1
     }
 };
 
-} // namespace app
+// The difficulty line of an exercise window: the level whose upper bound is in force, or empty
+// when none is (no level chosen yet).
+inline QString levelCaption(std::int16_t massimo)
+{
+    for (std::size_t i = 0; i < kLevelPresets.size(); ++i) {
+        if (kLevelPresets[i].massimo == massimo)
+            return QStringLiteral("Difficoltà: livello %1").arg(i + 1);
+    }
+    return {};
+}
+
+} // namespace levels
