@@ -67,7 +67,6 @@ void Form::Load()
     window_->fitInner(inner);
     finishDefinition();
     Form_Load();
-    Q_EMIT loaded();
 }
 
 void Form::Show()
@@ -107,7 +106,6 @@ void Form::Unload()
     window->deleteLater();
     unloading_ = false;
     runtime_.formUnloaded(*this);
-    Q_EMIT unloaded();
 }
 
 Control* Form::findControl(const QString& qualifiedName) const

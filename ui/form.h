@@ -57,10 +57,6 @@ public:
 
     Runtime& runtime() const { return runtime_; }
 
-Q_SIGNALS:
-    void loaded();
-    void unloaded();
-
 protected:
     virtual void createControls() = 0;
     virtual void Form_Load() {}

@@ -5,6 +5,7 @@
 #include "ui/runtime.h"
 #include "ui/services.h"
 #include "ui/twips.h"
+#include "windows/colours.h"
 
 #include <utility>
 
@@ -13,9 +14,6 @@ namespace exercise {
 namespace {
 
 constexpr QSizeF kDesignInner(11910, 8640);
-const ui::Colour kWindowPink = ui::Colour::hex(0xFFC0FF);
-const ui::Colour kLightYellow = ui::Colour::hex(0xFFFFC0);
-const ui::Colour kBlack = ui::Colour::hex(0x000000);
 
 constexpr std::array<double, 21> kDiscLeft{0,    45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
                                            4770, 5235, 5715, 6195, 6675, 7155, 7620, 8085, 8565, 9060};
@@ -51,7 +49,7 @@ ExerciseWindow::ExerciseWindow(const ExerciseServices& services, ExerciseDesign 
 void ExerciseWindow::createControls()
 {
     setCaption(design_.caption);
-    setBackColor(kWindowPink);
+    setBackColor(colours::kPink);
     setIcon(pictures::programIcon());
     QWidget* window = client();
 
@@ -60,7 +58,7 @@ void ExerciseWindow::createControls()
         place(*label, t.rect);
         label->setCaption(t.caption);
         label->setBackColor(t.back);
-        label->setForeColor(ui::Colour::hex(0xFF0000));
+        label->setForeColor(colours::kRed);
         label->setFont(ui::designFont(QStringLiteral("Times New Roman"), 21.75, true));
         return label;
     };
@@ -79,7 +77,7 @@ void ExerciseWindow::createPictureBoard()
 {
     FraSfondoS = add<ui::Frame>(client(), QStringLiteral("FraSfondoS"));
     place(*FraSfondoS, design_.fraSfondoS);
-    FraSfondoS->setBackColor(kWindowPink);
+    FraSfondoS->setBackColor(colours::kPink);
     FraSfondoS->setBordered(false);
     // The pictures lie above the board.
     for (const auto& slot : design_.pictureSlots) {
@@ -91,7 +89,7 @@ void ExerciseWindow::createPictureBoard()
     place(*Shape2, design_.shape2);
     Shape2->setShape(ui::ShapeKind::RoundedRectangle);
     Shape2->setFillColor(ui::Colour::windowBackground());
-    Shape2->setBorderColor(ui::Colour::hex(0xFF0000));
+    Shape2->setBorderColor(colours::kRed);
     Shape2->setBorderWidth(5);
 }
 
@@ -99,14 +97,14 @@ void ExerciseWindow::createNumberLine()
 {
     Frame4 = add<ui::Frame>(client(), QStringLiteral("Frame4"));
     place(*Frame4, design_.frame4);
-    Frame4->setBackColor(kLightYellow);
+    Frame4->setBackColor(colours::kLightYellow);
     Frame4->setBordered(true);
     const auto discs = [&] {
         for (int k = 1; k <= 20; ++k) {
             auto* disc = add<ui::Shape>(Frame4, QStringLiteral("Shape1"), k);
             disc->Move(kDiscLeft[static_cast<std::size_t>(k)], k == 20 ? 165 : 180, 495, 495);
             disc->setShape(ui::ShapeKind::Circle);
-            disc->setFillColor(ui::Colour::hex(0xFF0000));
+            disc->setFillColor(colours::kRed);
             disc->setBorderWidth(0);
             Shape1.add(k, disc);
         }
@@ -114,14 +112,14 @@ void ExerciseWindow::createNumberLine()
     const auto line = [&] {
         Label22 = add<ui::Label>(Frame4, QStringLiteral("Label22"));
         Label22->Move(225, 405, 10980, 45);
-        Label22->setBackColor(kBlack);
-        Label22->setForeColor(kBlack);
+        Label22->setBackColor(colours::kBlack);
+        Label22->setForeColor(colours::kBlack);
         for (int i = 0; i < 5; ++i) {
             auto* tick = add<ui::Label>(Frame4, QStringLiteral("Label23"), i);
             tick->Move(kTickLeft[static_cast<std::size_t>(i)], kTickTop[static_cast<std::size_t>(i)], 60,
                        390);
-            tick->setBackColor(kBlack);
-            tick->setForeColor(kBlack);
+            tick->setBackColor(colours::kBlack);
+            tick->setForeColor(colours::kBlack);
             Label23.add(i, tick);
         }
     };
@@ -162,7 +160,7 @@ void ExerciseWindow::createButtons()
         cmd->setCaption(caption);
         cmd->setStyle(design_.buttonStyle);
         if (design_.buttonStyle == ui::ButtonStyle::Graphical)
-            cmd->setBackColor(ui::Colour::hex(0xFFE0C0));
+            cmd->setBackColor(colours::kPeach);
         cmd->setFont(ui::designFont(QStringLiteral("MS Sans Serif"), b.points, true));
         cmd->setTabIndex(b.tabIndex);
         return cmd;
@@ -185,13 +183,13 @@ void ExerciseWindow::createPanel()
 {
     LblEsito = add<ui::Label>(client(), QStringLiteral("LblEsito"));
     LblEsito->Move(195, 6585, 6705, 1320);
-    LblEsito->setBackColor(kWindowPink);
-    LblEsito->setForeColor(ui::Colour::hex(0x0000C0));
+    LblEsito->setBackColor(colours::kPink);
+    LblEsito->setForeColor(colours::kDarkBlue);
     LblEsito->setFont(ui::designFont(QStringLiteral("Arial"), 72, false));
 
     frmElaborazione = add<ui::Frame>(client(), QStringLiteral("frmElaborazione"));
     frmElaborazione->Move(7020, 6510, 4890, 1695);
-    frmElaborazione->setBackColor(kWindowPink);
+    frmElaborazione->setBackColor(colours::kPink);
     frmElaborazione->setBordered(true);
     frmElaborazione->setFont(ui::designFont(QStringLiteral("Arial"), 8.25, false));
     for (const StatColumn& column : kStatColumns) {
@@ -199,7 +197,7 @@ void ExerciseWindow::createPanel()
         caption->Move(column.captionLeft, 300, 930, 555);
         caption->setCaption(QString::fromUtf8(column.text));
         caption->setTransparent(true);
-        caption->setForeColor(ui::Colour::hex(0xC00000));
+        caption->setForeColor(colours::kDarkRed);
         caption->setFont(ui::designFont(QStringLiteral("Arial"), 8.25, true));
         caption->setAlignment(ui::Alignment::Center);
         LabelN[5].add(column.caption, caption);
@@ -209,7 +207,7 @@ void ExerciseWindow::createPanel()
         label->setAccessibleDescription(QString::fromUtf8(heading).trimmed());
         label->Move(left, 960, 810, 480);
         label->setTransparent(true);
-        label->setForeColor(ui::Colour::hex(0x0000FF));
+        label->setForeColor(colours::kBlue);
         label->setFont(ui::designFont(QStringLiteral("Arial"), 14.25, true));
         label->setAlignment(ui::Alignment::Center);
         return label;
@@ -251,10 +249,7 @@ void ExerciseWindow::Form_Load()
         Label21->setCaption(caption);
     NumeroOperazione = 1;
     LblOperazione->setCaption(QString::number(NumeroOperazione));
-    CmdVerifica->setVisible(false);
-    CmdRicomincia->setVisible(false);
-    CmdContaElementi->setVisible(true);
-    CmdOperazione->setVisible(false);
+    showPhase(Phase::ReadyToCount);
     NascondiGriglia();
     primoCompito();
     CmdContaElementi->SetFocus();
@@ -265,8 +260,7 @@ void ExerciseWindow::CmdOperazione_Click()
     NascondiGriglia();
     LblEsito->setCaption(QString());
     svuotaPosti();
-    CmdContaElementi->setVisible(true);
-    CmdOperazione->setVisible(false);
+    showPhase(Phase::ReadyToCount);
     Conteggio = 0;
     PreparaOperazione();
     // The next press is a count: the keyboard goes there, as "AVANTI" has just gone away.
@@ -281,9 +275,7 @@ void ExerciseWindow::CmdRicomincia_Click()
 
 void ExerciseWindow::CmdContaElementi_Click()
 {
-    CmdVerifica->setVisible(true);
-    CmdRicomincia->setVisible(true);
-    CmdOperazione->setVisible(false);
+    showPhase(Phase::Counting);
     ++Conteggio;
     if (Conteggio > 20) {
         // The count starts again at 1 on a cleared line.
@@ -296,13 +288,18 @@ void ExerciseWindow::CmdContaElementi_Click()
 
 void ExerciseWindow::CmdVerifica_Click()
 {
-    CmdRicomincia->setVisible(false);
-    CmdContaElementi->setVisible(false);
-    CmdVerifica->setVisible(false);
-    CmdOperazione->setVisible(true);
+    showPhase(Phase::Judged);
     CmdOperazione->SetFocus();
     registraEsito(Conteggio == NumeroElementi);
     registraTempo();
+}
+
+void ExerciseWindow::showPhase(Phase phase)
+{
+    CmdVerifica->setVisible(phase == Phase::Counting);
+    CmdRicomincia->setVisible(phase == Phase::Counting);
+    CmdContaElementi->setVisible(phase != Phase::Judged);
+    CmdOperazione->setVisible(phase == Phase::Judged);
 }
 
 // Number line and grid --------------------------------------------------------------------------
@@ -349,9 +346,7 @@ void ExerciseWindow::registraTempo()
 {
     TempoFine = runtime().clock().monotonicSeconds();
     SecondiParziali = wholeSeconds(TempoInizio, TempoFine);
-    TestoParziale = signedText(SecondiParziali);
     SecondiTotali += SecondiParziali;
-    TestoTotale = signedText(SecondiTotali);
     LblTempoParziale->setCaption(partialCaption(SecondiParziali));
     LblTempoTotale->setCaption(totalCaption(SecondiTotali));
 }

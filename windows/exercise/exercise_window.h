@@ -92,8 +92,6 @@ public:
     double TempoFine = 0;
     std::int64_t SecondiParziali = 0;
     std::int64_t SecondiTotali = 0;
-    QString TestoParziale;
-    QString TestoTotale;
 
     // Controls, valid while the window is loaded.
     ui::Label* LabelOb = nullptr;
@@ -144,6 +142,11 @@ protected:
     virtual void svuotaPosti() = 0;
     // "RICOMINCIA": count the same task again.
     virtual void ricomincia() = 0;
+
+    // The phases of a task, each with its own buttons: ready to count (only "CONTA"), counting
+    // ("CONTA", "RICOMINCIA", "VERIFICA") and judged (only "AVANTI").
+    enum class Phase { ReadyToCount, Counting, Judged };
+    void showPhase(Phase phase);
 
     void NascondiSegni();
     void NascondiGriglia();

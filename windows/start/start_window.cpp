@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
+#include "windows/colours.h"
 #include "windows/start/curtains.h"
 
 namespace start {
@@ -13,18 +14,12 @@ namespace {
 
 constexpr QSizeF kDesignInner(11925, 8595);
 
-const ui::Colour kWindowPink = ui::Colour::hex(0xFFC0FF);
-const ui::Colour kCurtainPink = ui::Colour::hex(0xFF80FF);
-const ui::Colour kOptionFace = ui::Colour::hex(0xFFE0C0);
-const ui::Colour kDarkBlue = ui::Colour::hex(0x0000C0);
-const ui::Colour kDarkRed = ui::Colour::hex(0xC00000);
-
 void defineOption(ui::OptionButton& option, QRectF rect, const QString& caption, double points, int tabIndex)
 {
     option.Move(rect.x(), rect.y(), rect.width(), rect.height());
     option.setCaption(caption);
-    option.setBackColor(kOptionFace);
-    option.setForeColor(kDarkBlue);
+    option.setBackColor(colours::kPeach);
+    option.setForeColor(colours::kDarkBlue);
     option.setFont(ui::designFont(QStringLiteral("Arial"), points, true));
     option.setTabIndex(tabIndex);
 }
@@ -32,14 +27,14 @@ void defineOption(ui::OptionButton& option, QRectF rect, const QString& caption,
 void defineBar(ui::Label& bar, QRectF rect, int tabIndex)
 {
     bar.Move(rect.x(), rect.y(), rect.width(), rect.height());
-    bar.setBackColor(kWindowPink);
+    bar.setBackColor(colours::kPink);
     bar.setTabIndex(tabIndex);
 }
 
 void defineFrame(ui::Frame& frame, QRectF rect, int tabIndex)
 {
     frame.Move(rect.x(), rect.y(), rect.width(), rect.height());
-    frame.setBackColor(kWindowPink);
+    frame.setBackColor(colours::kPink);
     frame.setBordered(true);
     frame.setTabIndex(tabIndex);
 }
@@ -63,7 +58,7 @@ void FrmInizio::createControls()
     curtainsOpen_ = false;
 
     setCaption(QStringLiteral("BRENTONI"));
-    setBackColor(kWindowPink);
+    setBackColor(colours::kPink);
     setIcon(pictures::programIcon());
     QWidget* window = client();
 
@@ -73,18 +68,18 @@ void FrmInizio::createControls()
 
     Picture1 = add<ui::PictureBox>(window, QStringLiteral("Picture1"));
     Picture1->Move(0, 0, 120, 8595);
-    Picture1->setBackColor(kCurtainPink);
+    Picture1->setBackColor(colours::kCurtainPink);
     Picture1->setDock(ui::Dock::Left);
     Picture1->setTabIndex(5);
     Picture2 = add<ui::PictureBox>(window, QStringLiteral("Picture2"));
     Picture2->Move(11700, 0, 225, 8595);
-    Picture2->setBackColor(kCurtainPink);
+    Picture2->setBackColor(colours::kCurtainPink);
     Picture2->setDock(ui::Dock::Right);
     Picture2->setTabIndex(4);
 
     frmTitolo = add<ui::Frame>(window, QStringLiteral("frmTitolo"));
     frmTitolo->Move(90, 120, 11385, 1965);
-    frmTitolo->setBackColor(kWindowPink);
+    frmTitolo->setBackColor(colours::kPink);
     frmTitolo->setBordered(false);
     frmTitolo->setTabIndex(1);
     Label1 = add<ui::Label>(frmTitolo, QStringLiteral("Label1"));
@@ -97,21 +92,21 @@ void FrmInizio::createControls()
     Label4 = add<ui::Label>(frmTitolo, QStringLiteral("Label4"));
     Label4->Move(360, 315, 10560, 1245);
     Label4->setCaption(QStringLiteral("ZANFILO"));
-    Label4->setBackColor(kWindowPink);
-    Label4->setForeColor(kDarkBlue);
+    Label4->setBackColor(colours::kPink);
+    Label4->setForeColor(colours::kDarkBlue);
     Label4->setFont(ui::designFont(QStringLiteral("Arial"), 36, true));
     Label4->setAlignment(ui::Alignment::Center);
     Label4->setTabIndex(2);
     Shape2 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape2"));
     Shape2->Move(90, 210, 10950, 1515);
     Shape2->setShape(ui::ShapeKind::RoundedRectangle);
-    Shape2->setFillColor(kWindowPink);
+    Shape2->setFillColor(colours::kPink);
     Shape2->setBorderColor(ui::Colour::windowText());
     Shape2->setBorderWidth(1);
     Shape1 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape1"));
     Shape1->Move(90, 195, 11025, 1605);
     Shape1->setShape(ui::ShapeKind::RoundedRectangle);
-    Shape1->setFillColor(kCurtainPink);
+    Shape1->setFillColor(colours::kCurtainPink);
     Shape1->setBorderColor(ui::Colour::windowText());
     Shape1->setBorderWidth(2);
 
@@ -156,8 +151,8 @@ void FrmInizio::createControls()
     Label5 = add<ui::Label>(window, QStringLiteral("Label5"));
     Label5->Move(510, 7710, 10815, 465);
     Label5->setCaption(QStringLiteral("Esercizi per contare, realizzati dalla squadra di Zanfilo"));
-    Label5->setBackColor(kWindowPink);
-    Label5->setForeColor(kDarkRed);
+    Label5->setBackColor(colours::kPink);
+    Label5->setForeColor(colours::kDarkRed);
     Label5->setFont(ui::designFont(QStringLiteral("Arial"), 18, true));
     Label5->setAlignment(ui::Alignment::Center);
     Label5->setTabIndex(0);
@@ -357,12 +352,12 @@ void FrmInizio::esci()
 void FrmInizio::focusLook(ui::OptionButton& option)
 {
     option.setValue(false);
-    option.setBackColor(ui::Colour::hex(kFocusedColour));
+    option.setBackColor(colours::kFocusPeach);
 }
 
 void FrmInizio::unfocusLook(ui::OptionButton& option)
 {
-    option.setBackColor(ui::Colour::hex(kUnfocusedColour));
+    option.setBackColor(colours::kPeach);
     option.setValue(false);
 }
 

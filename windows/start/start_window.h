@@ -2,6 +2,7 @@
 
 #include "ui/control_array.h"
 #include "ui/form.h"
+#include "windows/colours.h"
 
 #include <QPointer>
 #include <functional>
@@ -37,8 +38,8 @@ class FrmInizio : public ui::Form
 {
     Q_OBJECT
 public:
-    static constexpr QRgb kFocusedColour = 0xffffc080;   // RGB(255, 192, 128)
-    static constexpr QRgb kUnfocusedColour = 0xffffe0c0; // RGB(255, 224, 192)
+    static constexpr QRgb kFocusedColour = colours::kFocusPeach.value();
+    static constexpr QRgb kUnfocusedColour = colours::kPeach.value();
 
     FrmInizio(ui::Runtime& runtime, levels::Modulo1& settings, StartLinks links);
 

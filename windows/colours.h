@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/colour.h"
+
+// The program's own colours, as its windows are drawn with them. The colours of the label grid's
+// quantities are a table of their own, beside the grid.
+namespace colours {
+
+inline constexpr ui::Colour kPink = ui::Colour::hex(0xFFC0FF);        // windows, frames, bars
+inline constexpr ui::Colour kCurtainPink = ui::Colour::hex(0xFF80FF); // the start window's curtains
+inline constexpr ui::Colour kPeach = ui::Colour::hex(0xFFE0C0);       // choice and button faces
+inline constexpr ui::Colour kFocusPeach = ui::Colour::hex(0xFFC080);  // the choice with the focus
+inline constexpr ui::Colour kLightYellow = ui::Colour::hex(0xFFFFC0); // the number line, the grid
+inline constexpr ui::Colour kRed = ui::Colour::hex(0xFF0000);         // titles, discs, the board
+inline constexpr ui::Colour kDarkRed = ui::Colour::hex(0xC00000);
+inline constexpr ui::Colour kBlue = ui::Colour::hex(0x0000FF);
+inline constexpr ui::Colour kDarkBlue = ui::Colour::hex(0x0000C0);
+inline constexpr ui::Colour kBlack = ui::Colour::hex(0x000000);
+
+} // namespace colours
