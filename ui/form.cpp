@@ -198,8 +198,7 @@ void Form::finishDefinition()
             visual.push_back(v);
     }
     // Controls are defined front to back: raising them in reverse leaves the first on top.
-    for (auto it = visual.rbegin(); it != visual.rend(); ++it)
-        (*it)->widget()->raise();
+    std::for_each(visual.rbegin(), visual.rend(), [](VisualControl* v) { v->widget()->raise(); });
     // Keyboard order follows TabIndex.
     std::vector<VisualControl*> focusable;
     std::copy_if(visual.begin(), visual.end(), std::back_inserter(focusable),

@@ -41,13 +41,12 @@ void Runtime::formUnloaded(Form& form)
     const bool ending = std::any_of(loaded_.begin(), loaded_.end(), [](Form* f) { return f->isUnloading(); });
     if (ending || (QApplication::activeWindow() && QApplication::activeWindow()->isVisible()))
         return;
-    for (auto it = activationOrder_.rbegin(); it != activationOrder_.rend(); ++it) {
-        QWidget* window = (*it)->window();
-        if (window && window->isVisible()) {
-            window->raise();
-            window->activateWindow();
-            return;
-        }
+    const auto shown = std::find_if(activationOrder_.rbegin(), activationOrder_.rend(), [](Form* f) {
+        return f->window() && f->window()->isVisible();
+    });
+    if (shown != activationOrder_.rend()) {
+        (*shown)->window()->raise();
+        (*shown)->window()->activateWindow();
     }
 }
 
