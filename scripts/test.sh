@@ -1,17 +1,21 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs every test (the end-to-end ones start their own Xvfb);
-# then builds once more with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer and
-# runs the suite and a shorter monkey there, where any report fails.
+# Installs what is missing, builds with GCC, and runs every test (the end-to-end ones start their
+# own Xvfb); checks the house style and the static analysis; then builds once more with Clang and
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer and runs the suite and a shorter
+# monkey there, where any report fails. Every build treats a warning as an error.
 set -eu
 cd "$(dirname "$0")/.."
+export ZANFILO_WERROR=ON
 ./scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON
-cmake --build build-asan --parallel "$(nproc)"
+./scripts/lint.sh build
+
+CXX=clang++ cmake -S . -B build-clang-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON -DZANFILO_WERROR=ON
+cmake --build build-clang-asan --parallel "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
 # The package test is left out: a package of the sanitizer build would not be shipped.
-(cd build-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
+(cd build-clang-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
     ctest --output-on-failure --parallel "$(nproc)" -E '^package$')

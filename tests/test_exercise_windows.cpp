@@ -21,29 +21,6 @@ ui::Label& cell(const ExerciseWindow& w, int column, int index)
     return w.LabelN[static_cast<std::size_t>(column)](index);
 }
 
-// A task just built: only "CONTA" offered, and the figures (window 1) or the number (window 2) shown.
-void checkFreshTask(Program& p, const ExerciseWindow& w, int form)
-{
-    const int n = w.NumeroElementi;
-    QCOMPARE(shownButtons(w), QStringLiteral("CONTA"));
-    QCOMPARE(w.LblEsito->Caption(), QString());
-    QCOMPARE(w.Conteggio, 0);
-    QVERIFY(w.Figura >= 1 && w.Figura <= 12);
-    if (form == 1) {
-        const QList<int> placed = shownSlots(w);
-        QCOMPARE(static_cast<int>(placed.size()), n);
-        for (int k : placed)
-            QCOMPARE(w.Image2(k).Picture(), p.windows.FrmFigure().Image3(w.Figura));
-        QCOMPARE(shownDiscs(w), QList<int>());
-        QCOMPARE(shownColumns(w), QList<int>());
-    } else {
-        QCOMPARE(shownSlots(w), oneTo(20));
-        QCOMPARE(filledSlots(w), QList<int>());
-        QCOMPARE(shownDiscs(w), oneTo(n));
-        QCOMPARE(shownColumns(w), QList<int>{n});
-    }
-}
-
 // A colour as painted, marked when it follows the desktop theme instead of being fixed.
 QString hexOf(ui::Colour colour, const QWidget* w)
 {
@@ -599,15 +576,7 @@ void ExerciseWindowsTest::everyFigureShouldRenderAtItsOwnSizeAndSurviveItsCopies
 
 void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered_data()
 {
-    QTest::addColumn<int>("form");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("minimo");
-    QTest::addColumn<int>("massimo");
-    for (int form : exerciseChoices()) {
-        QTest::addRow("w%d level 1", form) << form << 0 << 1 << 5;
-        QTest::addRow("w%d level 2", form) << form << 1 << 1 << 10;
-        QTest::addRow("w%d level 3", form) << form << 2 << 10 << 20;
-    }
+    addLevelRows();
 }
 
 void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered()

@@ -12,30 +12,6 @@ using exercise::ExerciseWindow;
 
 namespace {
 
-// What a freshly built task must look like in either window.
-void checkTask(Program& p, const ExerciseWindow& w, int form)
-{
-    const int n = w.NumeroElementi;
-    QVERIFY2(w.Figura >= 1 && w.Figura <= 12, qPrintable(QString::number(w.Figura)));
-    QCOMPARE(w.Conteggio, 0);
-    QCOMPARE(shownButtons(w), QStringLiteral("CONTA"));
-    if (form == 1) {
-        const QList<int> placed = shownSlots(w);
-        QCOMPARE(static_cast<int>(placed.size()), n);
-        QVERIFY(!placed.contains(0));
-        for (int k : placed)
-            QVERIFY2(w.Image2(k).Picture() == p.windows.FrmFigure().Image3(w.Figura),
-                     qPrintable(QString::number(k)));
-        QCOMPARE(shownDiscs(w), QList<int>());
-        QCOMPARE(shownColumns(w), QList<int>());
-    } else {
-        QCOMPARE(filledSlots(w), QList<int>());
-        QCOMPARE(shownSlots(w), oneTo(20));
-        QCOMPARE(shownDiscs(w), oneTo(n));
-        QCOMPARE(shownColumns(w), QList<int>{n});
-    }
-}
-
 std::set<int> range(int low, int high)
 {
     std::set<int> values;
@@ -49,19 +25,6 @@ void addFormRows()
     QTest::addColumn<int>("form");
     QTest::newRow("counting window") << 1;
     QTest::newRow("set window") << 2;
-}
-
-void addLevelRows()
-{
-    QTest::addColumn<int>("form");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("minimo");
-    QTest::addColumn<int>("massimo");
-    for (int f : exerciseChoices()) {
-        QTest::addRow("w%d level 1", f) << f << 0 << 1 << 5;
-        QTest::addRow("w%d level 2", f) << f << 1 << 1 << 10;
-        QTest::addRow("w%d level 3", f) << f << 2 << 10 << 20;
-    }
 }
 
 } // namespace
@@ -296,7 +259,7 @@ void ExercisesTest::tasksShouldCoverExactlyTheLevelRange()
     std::set<int> figures;
     std::set<int> slotsUsed;
     for (int task = 0; task < 200; ++task) {
-        checkTask(*program, w, form);
+        checkFreshTask(*program, w, form);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("task %1 of size %2").arg(task).arg(w.NumeroElementi)));
         sizes.insert(w.NumeroElementi);
@@ -333,7 +296,7 @@ void ExercisesTest::openingTasksOfManySeedsShouldCoverExactlyTheLevelRange()
         seeded.windows.settings().applyLevelPreset(level);
         ExerciseWindow& w = exerciseOf(seeded, form);
         w.Load();
-        checkTask(seeded, w, form);
+        checkFreshTask(seeded, w, form);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("seed %1").arg(seed)));
         sizes.insert(w.NumeroElementi);

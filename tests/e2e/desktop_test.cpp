@@ -26,8 +26,7 @@ QPoint startPoint(const QRect& window, double twipsX, double twipsY)
             innerTop + static_cast<int>(twipsY / 15 * scale)};
 }
 
-// Centres of the choices, from the window's definition (frame corner plus the option's own).
-const QPointF kZanfilo(135 + 105 + 1597, 4080 + 150 + 690);
+// Centres of the choices the test clicks, from the definition (frame corner plus the option's own).
 const QPointF kCostruire(135 + 105 + 1597, 4080 + 1575 + 690);
 const QPointF kFinoA5(3840 + 105 + 1597, 4110 + 150 + 465);
 const QPointF kVai(7575 + 105 + 1597, 4230 + 180 + 457);

@@ -1,6 +1,7 @@
 #include "support/exercise_support.h"
 
 #include "app/exercise_table.h"
+#include "pictures/picture_store.h"
 
 namespace testing {
 
@@ -15,6 +16,44 @@ QList<int> exerciseChoices()
     for (const app::ExerciseRow& row : app::kExercises)
         choices << row.sceltaEsercizio;
     return choices;
+}
+
+void addLevelRows()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("minimo");
+    QTest::addColumn<int>("massimo");
+    for (int f : exerciseChoices()) {
+        QTest::addRow("w%d level 1", f) << f << 0 << 1 << 5;
+        QTest::addRow("w%d level 2", f) << f << 1 << 1 << 10;
+        QTest::addRow("w%d level 3", f) << f << 2 << 10 << 20;
+    }
+}
+
+void checkFreshTask(Program& p, const exercise::ExerciseWindow& w, int form)
+{
+    const int n = w.NumeroElementi;
+    QCOMPARE(shownButtons(w), QStringLiteral("CONTA"));
+    QCOMPARE(w.LblEsito->Caption(), QString());
+    QCOMPARE(w.Conteggio, 0);
+    QVERIFY2(w.Figura >= 1 && w.Figura <= pictures::PictureStore::kFigureCount,
+             qPrintable(QString::number(w.Figura)));
+    if (form == 1) {
+        const QList<int> placed = shownSlots(w);
+        QCOMPARE(static_cast<int>(placed.size()), n);
+        QVERIFY(!placed.contains(0));
+        for (int k : placed)
+            QVERIFY2(w.Image2(k).Picture() == p.windows.FrmFigure().Image3(w.Figura),
+                     qPrintable(QString::number(k)));
+        QCOMPARE(shownDiscs(w), QList<int>());
+        QCOMPARE(shownColumns(w), QList<int>());
+    } else {
+        QCOMPARE(shownSlots(w), oneTo(20));
+        QCOMPARE(filledSlots(w), QList<int>());
+        QCOMPARE(shownDiscs(w), oneTo(n));
+        QCOMPARE(shownColumns(w), QList<int>{n});
+    }
 }
 
 bool open(exercise::ExerciseWindow& w)

@@ -12,6 +12,12 @@ namespace testing {
 // Window 1 counts on the line, window 2 rebuilds the set: the choices of the exercise table.
 exercise::ExerciseWindow& exerciseOf(Program& p, int form);
 QList<int> exerciseChoices();
+// Rows form, level, minimo, massimo: every window at every level, with the bounds it must draw in.
+void addLevelRows();
+
+// A task just built: only "CONTA" offered, no verdict, and the figures (window 1) or the number
+// (window 2) shown.
+void checkFreshTask(Program& p, const exercise::ExerciseWindow& w, int form);
 
 [[nodiscard]] bool open(exercise::ExerciseWindow& w);
 
