@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QFont>
+#include <QRect>
 #include <QRectF>
-#include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -30,16 +30,6 @@ inline QRect twipsToPixelRect(const QRectF& twips)
     const int bottom =
         static_cast<int>(std::lround(twipsToPixels(twips.top() + std::max(0.0, twips.height()))));
     return QRect(left, top, right - left, bottom - top);
-}
-
-// Fonts are given in points at 96 dots per inch; a pixel size keeps text the stated size whatever
-// DPI the display reports.
-inline QFont designFont(const QString& family, double points, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
-    font.setBold(bold);
-    return font;
 }
 
 } // namespace ui

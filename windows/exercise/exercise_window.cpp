@@ -2,9 +2,9 @@
 
 #include "app/window_set.h"
 #include "pictures/picture_store.h"
+#include "ui/fonts.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
-#include "ui/twips.h"
 
 #include <utility>
 

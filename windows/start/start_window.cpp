@@ -5,8 +5,8 @@
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
 #include "ui/controls.h"
+#include "ui/fonts.h"
 #include "ui/keys.h"
-#include "ui/twips.h"
 #include "windows/start/curtains.h"
 
 namespace start {
