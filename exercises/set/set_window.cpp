@@ -5,8 +5,11 @@
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
+#include "ui/twips.h"
 
 namespace set {
+
+using ui::twips;
 
 namespace {
 
@@ -15,26 +18,29 @@ exercise::ExerciseDesign setDesign()
     exercise::ExerciseDesign d;
     d.name = QStringLiteral("frmOperativo2");
     d.caption = QStringLiteral("Saper ricostruire l'insieme");
-    d.labelOb = {{60, 30, 11445, 495}, QStringLiteral("Costruire l'insieme"), ui::Colour::hex(0xFFC0FF)};
-    d.label21 = {{75, 405, 11445, 495}, QStringLiteral("Zanfilo"), ui::Colour::hex(0xFFC0FF)};
-    d.fraSfondoS = {90, 900, 11430, 1752};
-    d.shape2 = {60, 15, 11325, 1680};
-    constexpr std::array<double, 10> top{240, 1110, 2040, 2970, 3900, 4815, 5730, 6600, 7470, 8340};
-    constexpr std::array<double, 10> bottom{225, 1110, 2040, 2940, 3900, 4830, 5745, 6600, 7470, 8340};
+    d.labelOb = {twips(60, 30, 11445, 495), QStringLiteral("Costruire l'insieme"), ui::Colour::hex(0xFFC0FF)};
+    d.label21 = {twips(75, 405, 11445, 495), QStringLiteral("Zanfilo"), ui::Colour::hex(0xFFC0FF)};
+    d.fraSfondoS = twips(90, 900, 11430, 1752);
+    d.shape2 = twips(60, 15, 11325, 1680);
+    constexpr std::array<ui::Twips, 10> top{twips(240),  twips(1110), twips(2040), twips(2970), twips(3900),
+                                            twips(4815), twips(5730), twips(6600), twips(7470), twips(8340)};
+    constexpr std::array<ui::Twips, 10> bottom{twips(225),  twips(1110), twips(2040), twips(2940),
+                                               twips(3900), twips(4830), twips(5745), twips(6600),
+                                               twips(7470), twips(8340)};
     for (int i = 0; i < 10; ++i)
-        d.pictureSlots.push_back({1 + i, top[static_cast<std::size_t>(i)], i < 7 ? 60.0 : 75.0});
+        d.pictureSlots.push_back({1 + i, top[static_cast<std::size_t>(i)], twips(i < 7 ? 60.0 : 75.0)});
     for (int i = 0; i < 10; ++i)
-        d.pictureSlots.push_back({11 + i, bottom[static_cast<std::size_t>(i)], i < 2 ? 900.0 : 915.0});
-    d.frame4 = {0, 2625, 11430, 804};
-    d.frame1 = {90, 3405, 11475, 2385};
+        d.pictureSlots.push_back({11 + i, bottom[static_cast<std::size_t>(i)], twips(i < 2 ? 900.0 : 915.0)});
+    d.frame4 = twips(0, 2625, 11430, 804);
+    d.frame1 = twips(90, 3405, 11475, 2385);
     d.frame1Back = ui::Colour::hex(0xFFC0FF);
     d.frame1Bordered = false;
     d.discsAboveLine = false;
     d.buttonStyle = ui::ButtonStyle::Standard;
-    d.ricomincia = {{210, 5775, 3075, 720}, 5, 18};
-    d.conta = {{3315, 5745, 3075, 720}, 4, 18};
-    d.operazione = {{6480, 5745, 3960, 720}, 3, 13.5};
-    d.verifica = {{6495, 5745, 3075, 720}, 6, 18};
+    d.ricomincia = {twips(210, 5775, 3075, 720), 5, 18};
+    d.conta = {twips(3315, 5745, 3075, 720), 4, 18};
+    d.operazione = {twips(6480, 5745, 3960, 720), 3, 13.5};
+    d.verifica = {twips(6495, 5745, 3075, 720), 6, 18};
     return d;
 }
 

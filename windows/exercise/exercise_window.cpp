@@ -5,10 +5,13 @@
 #include "ui/fonts.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
+#include "ui/twips.h"
 
 #include <utility>
 
 namespace exercise {
+
+using ui::twips;
 
 namespace {
 
@@ -17,28 +20,25 @@ const ui::Colour kWindowPink = ui::Colour::hex(0xFFC0FF);
 const ui::Colour kLightYellow = ui::Colour::hex(0xFFFFC0);
 const ui::Colour kBlack = ui::Colour::hex(0x000000);
 
-constexpr std::array<double, 21> kDiscLeft{0,    45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
-                                           4770, 5235, 5715, 6195, 6675, 7155, 7620, 8085, 8565, 9060};
-constexpr std::array<double, 5> kTickLeft{225, 2145, 4485, 6885, 9270};
-constexpr std::array<double, 5> kTickTop{450, 450, 435, 420, 435};
+constexpr std::array<ui::Twips, 21> kDiscLeft{
+    twips(0),    twips(45),   twips(525),  twips(1005), twips(1485), twips(1950), twips(2415),
+    twips(2880), twips(3360), twips(3825), twips(4290), twips(4770), twips(5235), twips(5715),
+    twips(6195), twips(6675), twips(7155), twips(7620), twips(8085), twips(8565), twips(9060)};
+constexpr std::array<ui::Twips, 5> kTickLeft{twips(225), twips(2145), twips(4485), twips(6885), twips(9270)};
+constexpr std::array<ui::Twips, 5> kTickTop{twips(450), twips(450), twips(435), twips(420), twips(435)};
 
 struct StatColumn
 {
     int caption;
     const char* text;
-    double captionLeft;
-    double valueLeft;
+    ui::Twips captionLeft;
+    ui::Twips valueLeft;
 };
-constexpr std::array<StatColumn, 5> kStatColumns{{{0, "Oper", 45, 105},
-                                                  {6, " Risposte esatte", 990, 1035},
-                                                  {7, " Risposte errate", 1935, 1965},
-                                                  {8, "Tempo parziale", 2880, 2910},
-                                                  {9, "Tempo totale", 3825, 3870}}};
-
-void place(ui::VisualControl& control, const QRectF& rect)
-{
-    control.Move(rect.x(), rect.y(), rect.width(), rect.height());
-}
+constexpr std::array<StatColumn, 5> kStatColumns{{{0, "Oper", twips(45), twips(105)},
+                                                  {6, " Risposte esatte", twips(990), twips(1035)},
+                                                  {7, " Risposte errate", twips(1935), twips(1965)},
+                                                  {8, "Tempo parziale", twips(2880), twips(2910)},
+                                                  {9, "Tempo totale", twips(3825), twips(3870)}}};
 
 } // namespace
 
@@ -56,7 +56,7 @@ void ExerciseWindow::createControls()
 
     const auto title = [&](const QString& name, const ExerciseDesign::Title& t) {
         auto* label = add<ui::Label>(window, name);
-        place(*label, t.rect);
+        label->Move(t.rect);
         label->setCaption(t.caption);
         label->setBackColor(t.back);
         label->setForeColor(ui::Colour::hex(0xFF0000));
@@ -77,17 +77,17 @@ void ExerciseWindow::createControls()
 void ExerciseWindow::createPictureBoard()
 {
     FraSfondoS = add<ui::Frame>(client(), QStringLiteral("FraSfondoS"));
-    place(*FraSfondoS, design_.fraSfondoS);
+    FraSfondoS->Move(design_.fraSfondoS);
     FraSfondoS->setBackColor(kWindowPink);
     FraSfondoS->setBordered(false);
     // The pictures lie above the board.
     for (const auto& slot : design_.pictureSlots) {
         auto* image = add<ui::Image>(FraSfondoS, QStringLiteral("Image2"), slot.index);
-        image->Move(slot.left, slot.top, 750, 750);
+        image->Move(slot.left, slot.top, twips(750), twips(750));
         Image2.add(slot.index, image);
     }
     Shape2 = add<ui::Shape>(FraSfondoS, QStringLiteral("Shape2"));
-    place(*Shape2, design_.shape2);
+    Shape2->Move(design_.shape2);
     Shape2->setShape(ui::ShapeKind::RoundedRectangle);
     Shape2->setFillColor(ui::Colour::windowBackground());
     Shape2->setBorderColor(ui::Colour::hex(0xFF0000));
@@ -97,13 +97,14 @@ void ExerciseWindow::createPictureBoard()
 void ExerciseWindow::createNumberLine()
 {
     Frame4 = add<ui::Frame>(client(), QStringLiteral("Frame4"));
-    place(*Frame4, design_.frame4);
+    Frame4->Move(design_.frame4);
     Frame4->setBackColor(kLightYellow);
     Frame4->setBordered(true);
     const auto discs = [&] {
         for (int k = 1; k <= 20; ++k) {
             auto* disc = add<ui::Shape>(Frame4, QStringLiteral("Shape1"), k);
-            disc->Move(kDiscLeft[static_cast<std::size_t>(k)], k == 20 ? 165 : 180, 495, 495);
+            disc->Move(kDiscLeft[static_cast<std::size_t>(k)], twips(k == 20 ? 165 : 180), twips(495),
+                       twips(495));
             disc->setShape(ui::ShapeKind::Circle);
             disc->setFillColor(ui::Colour::hex(0xFF0000));
             disc->setBorderWidth(0);
@@ -112,13 +113,13 @@ void ExerciseWindow::createNumberLine()
     };
     const auto line = [&] {
         Label22 = add<ui::Label>(Frame4, QStringLiteral("Label22"));
-        Label22->Move(225, 405, 10980, 45);
+        Label22->Move(twips(225, 405, 10980, 45));
         Label22->setBackColor(kBlack);
         Label22->setForeColor(kBlack);
         for (int i = 0; i < 5; ++i) {
             auto* tick = add<ui::Label>(Frame4, QStringLiteral("Label23"), i);
-            tick->Move(kTickLeft[static_cast<std::size_t>(i)], kTickTop[static_cast<std::size_t>(i)], 60,
-                       390);
+            tick->Move(kTickLeft[static_cast<std::size_t>(i)], kTickTop[static_cast<std::size_t>(i)],
+                       twips(60), twips(390));
             tick->setBackColor(kBlack);
             tick->setForeColor(kBlack);
             Label23.add(i, tick);
@@ -137,7 +138,7 @@ void ExerciseWindow::createNumberLine()
 void ExerciseWindow::createGrid()
 {
     Frame1 = add<ui::Frame>(client(), QStringLiteral("Frame1"));
-    place(*Frame1, design_.frame1);
+    Frame1->Move(design_.frame1);
     Frame1->setBackColor(design_.frame1Back);
     Frame1->setBordered(design_.frame1Bordered);
     for (int n = 1; n <= kColumns; ++n) {
@@ -157,7 +158,7 @@ void ExerciseWindow::createButtons()
 {
     const auto button = [&](const QString& name, const QString& caption, const ExerciseDesign::Button& b) {
         auto* cmd = add<ui::CommandButton>(client(), name);
-        place(*cmd, b.rect);
+        cmd->Move(b.rect);
         cmd->setCaption(caption);
         cmd->setStyle(design_.buttonStyle);
         if (design_.buttonStyle == ui::ButtonStyle::Graphical)
@@ -183,19 +184,19 @@ void ExerciseWindow::createButtons()
 void ExerciseWindow::createPanel()
 {
     LblEsito = add<ui::Label>(client(), QStringLiteral("LblEsito"));
-    LblEsito->Move(195, 6585, 6705, 1320);
+    LblEsito->Move(twips(195, 6585, 6705, 1320));
     LblEsito->setBackColor(kWindowPink);
     LblEsito->setForeColor(ui::Colour::hex(0x0000C0));
     LblEsito->setFont(ui::designFont(QStringLiteral("Arial"), 72, false));
 
     frmElaborazione = add<ui::Frame>(client(), QStringLiteral("frmElaborazione"));
-    frmElaborazione->Move(7020, 6510, 4890, 1695);
+    frmElaborazione->Move(twips(7020, 6510, 4890, 1695));
     frmElaborazione->setBackColor(kWindowPink);
     frmElaborazione->setBordered(true);
     frmElaborazione->setFont(ui::designFont(QStringLiteral("Arial"), 8.25, false));
     for (const StatColumn& column : kStatColumns) {
         auto* caption = add<ui::Label>(frmElaborazione, QStringLiteral("Label5"), column.caption);
-        caption->Move(column.captionLeft, 300, 930, 555);
+        caption->Move(column.captionLeft, twips(300), twips(930), twips(555));
         caption->setCaption(QString::fromUtf8(column.text));
         caption->setTransparent(true);
         caption->setForeColor(ui::Colour::hex(0xC00000));
@@ -203,10 +204,10 @@ void ExerciseWindow::createPanel()
         caption->setAlignment(ui::Alignment::Center);
         LabelN[5].add(column.caption, caption);
     }
-    const auto value = [&](const QString& name, double left, const char* heading) {
+    const auto value = [&](const QString& name, ui::Twips left, const char* heading) {
         auto* label = add<ui::Label>(frmElaborazione, name);
         label->setAccessibleDescription(QString::fromUtf8(heading).trimmed());
-        label->Move(left, 960, 810, 480);
+        label->Move(left, twips(960), twips(810), twips(480));
         label->setTransparent(true);
         label->setForeColor(ui::Colour::hex(0x0000FF));
         label->setFont(ui::designFont(QStringLiteral("Arial"), 14.25, true));
