@@ -31,6 +31,7 @@ private Q_SLOTS:
     void captureShouldLeaveFieldsAtZeroForZeroDivisorsAndMissingProperties();
     void applyShouldSkipTimersAndMenusAndReadTheSizeForEveryControl();
     // Neighbouring rectangles stay neighbours in pixels: edges are rounded, not sizes.
+    void pixelRectanglesShouldShareEdges_data();
     void pixelRectanglesShouldShareEdges();
     // A press may disable the option's own frame; its release must still reach the handler.
     void optionMouseUpShouldArriveAfterItsFrameWasDisabled();
@@ -213,13 +214,45 @@ void LayerTest::applyShouldSkipTimersAndMenusAndReadTheSizeForEveryControl()
     QCOMPARE(timer.Left().value(), 300.0);
 }
 
+void LayerTest::pixelRectanglesShouldShareEdges_data()
+{
+    // A rectangle in twips, the pixels it covers, and whether it has a far edge to share with a
+    // twin placed right after it and one placed right below it.
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("top");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<bool>("neighbours");
+    QTest::newRow("whole pixels") << 105.0 << 150.0 << 3195.0 << 1380.0 << QRect(7, 10, 213, 92) << true;
+    QTest::newRow("from 0, fractional size") << 0.0 << 0.0 << 1007.0 << 10.0 << QRect(0, 0, 67, 1) << true;
+    // 7.47 px to 14.93 px: the size rounds to 7 but the edges are 8 pixels apart.
+    QTest::newRow("112 at 112, twin at 224") << 112.0 << 112.0 << 112.0 << 112.0 << QRect(7, 7, 8, 8) << true;
+    QTest::newRow("1.47 px wide from 1.47 px") << 22.0 << 22.0 << 22.0 << 22.0 << QRect(1, 1, 2, 2) << true;
+    QTest::newRow("a third of a pixel") << 5.0 << 5.0 << 5.0 << 5.0 << QRect(0, 0, 1, 1) << true;
+    QTest::newRow("half pixels") << 7.5 << 22.5 << 15.0 << 15.0 << QRect(1, 2, 1, 1) << true;
+    QTest::newRow("a scaled option") << 157.5 << 2362.5 << 4792.5 << 1372.5 << QRect(11, 158, 319, 91)
+                                     << true;
+    QTest::newRow("negative size collapses") << 10.0 << 10.0 << -50.0 << -50.0 << QRect(1, 1, 0, 0) << false;
+}
+
 void LayerTest::pixelRectanglesShouldShareEdges()
 {
-    const QRect left = ui::twipsToPixelRect(ui::twips(0, 0, 1007, 10));
-    const QRect right = ui::twipsToPixelRect(ui::twips(1007, 0, 1007, 10));
-    QCOMPARE(left.right() + 1, right.left());
-    QCOMPARE(ui::twipsToPixelRect(ui::twips(10, 10, -50, -50)).size(), QSize(0, 0));
-    QCOMPARE(ui::twipsToPixelRect(ui::twips(105, 150, 3195, 1380)), QRect(7, 10, 213, 92));
+    QFETCH(double, left);
+    QFETCH(double, top);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(QRect, pixels);
+    QFETCH(bool, neighbours);
+    const QRect rect = ui::twipsToPixelRect(ui::twips(left, top, width, height));
+    if (neighbours) {
+        // No gap and no overlap: the twin starts on the very pixel after this one's last.
+        const QRect after = ui::twipsToPixelRect(ui::twips(left + width, top, width, height));
+        const QRect below = ui::twipsToPixelRect(ui::twips(left, top + height, width, height));
+        QCOMPARE(after.left(), rect.right() + 1);
+        QCOMPARE(below.top(), rect.bottom() + 1);
+    }
+    QCOMPARE(rect, pixels);
 }
 
 void LayerTest::optionMouseUpShouldArriveAfterItsFrameWasDisabled()
