@@ -321,7 +321,7 @@ void ExerciseWindowsTest::everyControlShouldMatchTheDesign()
     QVERIFY2(control, qPrintable(name));
     const QWidget* widget = control->widget();
     QTEST(widget->parentWidget()->objectName(), "container");
-    QTEST(control->twipRect(), "rect");
+    QTEST(control->twipRect().value(), "rect");
     if (checkCaption)
         QTEST(captionOf(widget), "caption");
     const auto expected = [](int rgb) {
@@ -345,7 +345,7 @@ void ExerciseWindowsTest::windowShouldOpenInPinkWithItsFontsAndTabOrder()
     QVERIFY(open(w));
     QTEST(w.window()->windowTitle(), "title");
     QCOMPARE(w.client()->size(), QSize(794, 576));
-    QCOMPARE(QSizeF(w.ScaleWidth(), w.ScaleHeight()), QSizeF(11910, 8640));
+    QCOMPARE(QSizeF(w.ScaleWidth().value(), w.ScaleHeight().value()), QSizeF(11910, 8640));
     // Bottom left, below the result: no control covers it.
     QCOMPARE(w.client()->grab().toImage().pixelColor(5, 570).name(), QStringLiteral("#ffc0ff"));
     QCOMPARE(w.LblTempoParziale->toolTip(), QStringLiteral("Secondi impiegati per ogni risposta"));
@@ -443,7 +443,7 @@ void ExerciseWindowsTest::everyGridCellShouldHangInItsStackInItsColour()
         const ui::Label& square = cell(w, column, index);
         QCOMPARE(square.objectName(), QStringLiteral("Label%1(%2)").arg(column).arg(index));
         QCOMPARE(square.parentWidget()->objectName(), QStringLiteral("Frame1"));
-        QTEST(square.twipRect(), "rect");
+        QTEST(square.twipRect().value(), "rect");
         const QString shown = hexOf(square.BackColor(), &square);
         QVERIFY2(colourMatches(shown, colour), qPrintable(shown));
         QVERIFY(square.bordered());
@@ -487,7 +487,8 @@ void ExerciseWindowsTest::layoutShouldScaleWithTheWindowAndComeBackExactly()
     w.Load();
     std::vector<QRectF> design;
     for (const ui::Control* c : w.Controls())
-        design.push_back(QRectF(c->Left(), c->Top(), c->Width(), c->Height()));
+        design.push_back(
+            QRectF(c->Left().value(), c->Top().value(), c->Width().value(), c->Height().value()));
     QVERIFY(open(w));
     const auto pixels = [&] {
         std::vector<QRect> geometry;
@@ -499,22 +500,22 @@ void ExerciseWindowsTest::layoutShouldScaleWithTheWindowAndComeBackExactly()
     const QSize size = w.window()->size();
 
     w.window()->resize(size.width() * 2, size.height());
-    QCOMPARE(w.ScaleWidth(), 2 * 11910.0);
+    QCOMPARE(w.ScaleWidth().value(), 2 * 11910.0);
     int hidden = 0;
     for (std::size_t i = 0; i < design.size(); ++i) {
         const ui::Control* c = w.Controls()[i];
         const QString name = c->qualifiedName();
         hidden += dynamic_cast<const ui::VisualControl*>(c)->Visible() ? 0 : 1;
-        QVERIFY2(qAbs(c->Left() - 2 * design[i].left()) < 0.01, qPrintable(name));
-        QVERIFY2(qAbs(c->Width() - 2 * design[i].width()) < 0.01, qPrintable(name));
-        QVERIFY2(qAbs(c->Top() - design[i].top()) < 0.01, qPrintable(name));
-        QVERIFY2(qAbs(c->Height() - design[i].height()) < 0.01, qPrintable(name));
+        QVERIFY2(qAbs(c->Left().value() - 2 * design[i].left()) < 0.01, qPrintable(name));
+        QVERIFY2(qAbs(c->Width().value() - 2 * design[i].width()) < 0.01, qPrintable(name));
+        QVERIFY2(qAbs(c->Top().value() - design[i].top()) < 0.01, qPrintable(name));
+        QVERIFY2(qAbs(c->Height().value() - design[i].height()) < 0.01, qPrintable(name));
     }
     QVERIFY(hidden >= 190); // most of the grid, at least, is hidden and was moved all the same
 
     w.window()->resize(0, 0);
     w.client()->resize(0, 0); // as a minimised window reports
-    QCOMPARE(w.Frame1->twipRect(), QRectF(0, 0, 0, 0));
+    QCOMPARE(w.Frame1->twipRect().value(), QRectF(0, 0, 0, 0));
     w.window()->resize(size);
     const std::vector<QRect> after = pixels();
     for (std::size_t i = 0; i < before.size(); ++i)

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void captureShouldLeaveFieldsAtZeroForZeroDivisorsAndMissingProperties();
     void applyShouldSkipTimersAndMenusAndReadTheSizeForEveryControl();
     // Neighbouring rectangles stay neighbours in pixels: edges are rounded, not sizes.
+    void pixelRectanglesShouldShareEdges_data();
     void pixelRectanglesShouldShareEdges();
     // A press may disable the option's own frame; its release must still reach the handler.
     void optionMouseUpShouldArriveAfterItsFrameWasDisabled();
@@ -173,11 +174,11 @@ void LayerTest::captureShouldLeaveFieldsAtZeroForZeroDivisorsAndMissingPropertie
 {
     QWidget container;
     ui::Label label(&container, QStringLiteral("Label1"));
-    label.Move(150, 300, 1500, 600);
-    ui::Timer timer(&container, QStringLiteral("Timer1"), 300, 600);
+    label.Move(ui::twips(150, 300, 1500, 600));
+    ui::Timer timer(&container, QStringLiteral("Timer1"), ui::twips(300), ui::twips(600));
     const std::vector<ui::Control*> controls{&label, &timer};
 
-    const auto normal = ui::rilevaProporzioni(controls, 3000, 1200);
+    const auto normal = ui::rilevaProporzioni(controls, ui::twips(3000), ui::twips(1200));
     QCOMPARE(normal[0].Larghezza, 0.5f);
     QCOMPARE(normal[0].Altezza, 0.5f);
     QCOMPARE(normal[0].Sinistra, 0.05f);
@@ -187,10 +188,10 @@ void LayerTest::captureShouldLeaveFieldsAtZeroForZeroDivisorsAndMissingPropertie
     QCOMPARE(normal[1].Sinistra, 0.1f);
     QCOMPARE(normal[1].Alto, 0.5f);
 
-    const auto zero = ui::rilevaProporzioni(controls, 0, 0);
+    const auto zero = ui::rilevaProporzioni(controls, ui::twips(0), ui::twips(0));
     QCOMPARE(zero[0].Larghezza + zero[0].Altezza + zero[0].Sinistra + zero[0].Alto, 0.0f);
 
-    const auto beyond = ui::rilevaProporzioni(controls, 1000, 1200); // not clamped
+    const auto beyond = ui::rilevaProporzioni(controls, ui::twips(1000), ui::twips(1200)); // not clamped
     QCOMPARE(beyond[0].Larghezza, 1.5f);
 }
 
@@ -198,28 +199,60 @@ void LayerTest::applyShouldSkipTimersAndMenusAndReadTheSizeForEveryControl()
 {
     QWidget container;
     ui::Label a(&container, QStringLiteral("A"));
-    ui::Timer timer(&container, QStringLiteral("T"), 300, 600);
+    ui::Timer timer(&container, QStringLiteral("T"), ui::twips(300), ui::twips(600));
     ui::Label b(&container, QStringLiteral("B"));
     const std::vector<ui::Control*> controls{&a, &timer, &b};
     const ui::Proporzioni records{{0.5f, 0.5f, 0.25f, 0.1f}, {0, 0, 0.5f, 0.5f}, {0.25f, 0.25f, 0, 0}};
     int reads = 0;
     ui::applicaProporzioni(controls, records, [&] {
         ++reads;
-        return QSizeF(2000, 1000);
+        return ui::TwipSize{ui::twips(2000), ui::twips(1000)};
     });
     QCOMPARE(reads, 2);
-    QCOMPARE(a.twipRect(), QRectF(200, 250, 1000, 500));
-    QCOMPARE(b.twipRect(), QRectF(0, 0, 500, 250));
-    QCOMPARE(timer.Left(), 300.0);
+    QCOMPARE(a.twipRect().value(), QRectF(200, 250, 1000, 500));
+    QCOMPARE(b.twipRect().value(), QRectF(0, 0, 500, 250));
+    QCOMPARE(timer.Left().value(), 300.0);
+}
+
+void LayerTest::pixelRectanglesShouldShareEdges_data()
+{
+    // A rectangle in twips, the pixels it covers, and whether it has a far edge to share with a
+    // twin placed right after it and one placed right below it.
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("top");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<bool>("neighbours");
+    QTest::newRow("whole pixels") << 105.0 << 150.0 << 3195.0 << 1380.0 << QRect(7, 10, 213, 92) << true;
+    QTest::newRow("from 0, fractional size") << 0.0 << 0.0 << 1007.0 << 10.0 << QRect(0, 0, 67, 1) << true;
+    // 7.47 px to 14.93 px: the size rounds to 7 but the edges are 8 pixels apart.
+    QTest::newRow("112 at 112, twin at 224") << 112.0 << 112.0 << 112.0 << 112.0 << QRect(7, 7, 8, 8) << true;
+    QTest::newRow("1.47 px wide from 1.47 px") << 22.0 << 22.0 << 22.0 << 22.0 << QRect(1, 1, 2, 2) << true;
+    QTest::newRow("a third of a pixel") << 5.0 << 5.0 << 5.0 << 5.0 << QRect(0, 0, 1, 1) << true;
+    QTest::newRow("half pixels") << 7.5 << 22.5 << 15.0 << 15.0 << QRect(1, 2, 1, 1) << true;
+    QTest::newRow("a scaled option") << 157.5 << 2362.5 << 4792.5 << 1372.5 << QRect(11, 158, 319, 91)
+                                     << true;
+    QTest::newRow("negative size collapses") << 10.0 << 10.0 << -50.0 << -50.0 << QRect(1, 1, 0, 0) << false;
 }
 
 void LayerTest::pixelRectanglesShouldShareEdges()
 {
-    const QRect left = ui::twipsToPixelRect(QRectF(0, 0, 1007, 10));
-    const QRect right = ui::twipsToPixelRect(QRectF(1007, 0, 1007, 10));
-    QCOMPARE(left.right() + 1, right.left());
-    QCOMPARE(ui::twipsToPixelRect(QRectF(10, 10, -50, -50)).size(), QSize(0, 0));
-    QCOMPARE(ui::twipsToPixelRect(QRectF(105, 150, 3195, 1380)), QRect(7, 10, 213, 92));
+    QFETCH(double, left);
+    QFETCH(double, top);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(QRect, pixels);
+    QFETCH(bool, neighbours);
+    const QRect rect = ui::twipsToPixelRect(ui::twips(left, top, width, height));
+    if (neighbours) {
+        // No gap and no overlap: the twin starts on the very pixel after this one's last.
+        const QRect after = ui::twipsToPixelRect(ui::twips(left + width, top, width, height));
+        const QRect below = ui::twipsToPixelRect(ui::twips(left, top + height, width, height));
+        QCOMPARE(after.left(), rect.right() + 1);
+        QCOMPARE(below.top(), rect.bottom() + 1);
+    }
+    QCOMPARE(rect, pixels);
 }
 
 void LayerTest::optionMouseUpShouldArriveAfterItsFrameWasDisabled()
@@ -227,15 +260,17 @@ void LayerTest::optionMouseUpShouldArriveAfterItsFrameWasDisabled()
     QWidget window;
     window.resize(300, 200);
     ui::Frame frame(&window, QStringLiteral("Frame1"));
-    frame.Move(0, 0, 3000, 2000);
+    frame.Move(ui::twips(0, 0, 3000, 2000));
     ui::OptionButton option(&frame, QStringLiteral("Option1"), 0);
-    option.Move(150, 150, 1500, 900);
+    option.Move(ui::twips(150, 150, 1500, 900));
     QList<QString> events;
-    option.MouseDown = [&](int button, int, double, double) {
+    option.MouseDown = [&](int button, int, ui::Twips, ui::Twips) {
         events << QStringLiteral("down %1").arg(button);
         frame.setEnabled(false);
     };
-    option.MouseUp = [&](int button, int, double, double) { events << QStringLiteral("up %1").arg(button); };
+    option.MouseUp = [&](int button, int, ui::Twips, ui::Twips) {
+        events << QStringLiteral("up %1").arg(button);
+    };
     option.Click = [&] { events << QStringLiteral("click"); };
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -253,7 +288,7 @@ void LayerTest::optionKeyEventsShouldCarryChangeableArguments()
     QWidget window;
     window.resize(300, 200);
     ui::OptionButton option(&window, QStringLiteral("Option1"), 0);
-    option.Move(150, 150, 1500, 900);
+    option.Move(ui::twips(150, 150, 1500, 900));
     QList<QString> events;
     option.KeyDown = [&](int& code, int) {
         events << QStringLiteral("down %1").arg(code);
@@ -276,13 +311,13 @@ void LayerTest::imageShouldShowItsPictureWholeAtItsOwnSize()
 {
     QWidget container;
     ui::Image slot(&container, QStringLiteral("Image2"), 1);
-    slot.Move(150, 150, 750, 750);
+    slot.Move(ui::twips(150, 150, 750, 750));
     QCOMPARE(slot.widget()->size(), QSize(50, 50));
     pictures::PictureStore store;
     slot.setPicture(store.Image3(4)); // 42 x 62
     QCOMPARE(slot.widget()->geometry(), QRect(10, 10, 50, 62));
-    QCOMPARE(slot.twipRect(), QRectF(150, 150, 750, 750)); // the layout's record is the slot's
-    slot.Move(75, 75, 375, 375);                           // a smaller window
+    QCOMPARE(slot.twipRect().value(), QRectF(150, 150, 750, 750)); // the layout's record is the slot's
+    slot.Move(ui::twips(75, 75, 375, 375));                        // a smaller window
     QCOMPARE(slot.widget()->size(), QSize(42, 62));
     slot.setPicture(store.Image3(0));
     QCOMPARE(slot.widget()->size(), QSize(25, 25));

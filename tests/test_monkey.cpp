@@ -57,7 +57,8 @@ QString MonkeyTest::check(Program& p, Watch& watch)
         }
         if (start.curtainsOpen())
             watch.curtainsOpened = true;
-        if (watch.curtainsOpened && (start.Picture1->Width() > 10 || start.Picture2->Width() > 10))
+        if (watch.curtainsOpened &&
+            (start.Picture1->Width().value() > 10 || start.Picture2->Width().value() > 10))
             return QStringLiteral("a curtain closed again");
     }
     for (int form = 1; form <= 2; ++form) {

@@ -353,16 +353,16 @@ void StartChoicesTest::curtainTickShouldStepAndStop()
     QFETCH(double, newLeft);
     QFETCH(double, newRight);
     QFETCH(bool, stop);
-    const start::CurtainTick tick = start::curtainTick(left, right);
-    QCOMPARE(tick.left, newLeft);
-    QCOMPARE(tick.right, newRight);
+    const start::CurtainTick tick = start::curtainTick(ui::twips(left), ui::twips(right));
+    QCOMPARE(tick.left.value(), newLeft);
+    QCOMPARE(tick.right.value(), newRight);
     QCOMPARE(tick.stop, stop);
 }
 
 void StartChoicesTest::curtainsShouldOpenInAboutEightyTicksAndStopTheTimer()
 {
-    double left = form().Width() / 2;
-    double right = left;
+    ui::Twips left = form().Width() / 2;
+    ui::Twips right = left;
     int ticks = 0;
     for (bool stop = false; !stop; ++ticks) {
         const auto tick = start::curtainTick(left, right);
@@ -374,8 +374,8 @@ void StartChoicesTest::curtainsShouldOpenInAboutEightyTicksAndStopTheTimer()
     waitForCurtains();
     QVERIFY(!form().timerTendine->Enabled());
     QVERIFY(!form().timerTendine->isTicking());
-    QVERIFY(form().Picture1->Width() <= 10);
-    QVERIFY(form().Picture2->Width() <= 10);
+    QVERIFY(form().Picture1->Width().value() <= 10);
+    QVERIFY(form().Picture2->Width().value() <= 10);
 }
 
 void StartChoicesTest::resizeAfterOpeningShouldKeepTheCurtainsOpen()
@@ -383,12 +383,12 @@ void StartChoicesTest::resizeAfterOpeningShouldKeepTheCurtainsOpen()
     waitForCurtains();
     for (QSize size : {QSize(1200, 900), QSize(400, 300), QSize(795, 592)}) {
         window()->resize(size);
-        QVERIFY(form().Picture1->Width() <= 10);
-        QVERIFY(form().Picture2->Width() <= 10);
+        QVERIFY(form().Picture1->Width().value() <= 10);
+        QVERIFY(form().Picture2->Width().value() <= 10);
         QVERIFY(!form().timerTendine->isTicking());
     }
     // Everything else keeps its proportional place.
-    QCOMPARE(form().Frame3->Left(), 7575.0 * form().ScaleWidth() / 11925);
+    QCOMPARE(form().Frame3->Left().value(), 7575.0 * form().ScaleWidth().value() / 11925);
     mouseClick(&form().Option1(1));
     QCOMPARE(form().SceltaEsercizio(), 2);
 }
@@ -397,8 +397,9 @@ void StartChoicesTest::resizeWhileOpeningShouldRestartFromTheRecordedShare()
 {
     QVERIFY(!form().curtainsOpen());
     window()->resize(window()->width() * 2, window()->height());
-    const double recorded = static_cast<double>(form().proportions()[1].Larghezza) * form().ScaleWidth();
-    QVERIFY(qAbs(form().Picture1->Width() - recorded) < 0.01);
+    const double recorded =
+        static_cast<double>(form().proportions()[1].Larghezza) * form().ScaleWidth().value();
+    QVERIFY(qAbs(form().Picture1->Width().value() - recorded) < 0.01);
     QVERIFY(form().timerTendine->Enabled());
     waitForCurtains();
 }
@@ -407,18 +408,19 @@ void StartChoicesTest::minimisingWhileOpeningShouldOpenAgainFromTheShareOnRestor
 {
     QVERIFY(!form().curtainsOpen());
     window()->setWindowState(Qt::WindowMinimized);
-    QCOMPARE(form().ScaleWidth(), 0.0);
-    QCOMPARE(form().ScaleHeight(), 0.0);
-    QCOMPARE(form().Frame1->twipRect(), QRectF(0, 0, 0, 0));
-    QCOMPARE(form().Picture1->Width(), 0.0);
+    QCOMPARE(form().ScaleWidth().value(), 0.0);
+    QCOMPARE(form().ScaleHeight().value(), 0.0);
+    QCOMPARE(form().Frame1->twipRect().value(), QRectF(0, 0, 0, 0));
+    QCOMPARE(form().Picture1->Width().value(), 0.0);
     QTest::qWait(100); // ticks come while the window is down
     QVERIFY(form().timerTendine->isTicking());
     QVERIFY(!form().curtainsOpen());
     window()->setWindowState(Qt::WindowNoState);
-    const double recorded = static_cast<double>(form().proportions()[1].Larghezza) * form().ScaleWidth();
+    const double recorded =
+        static_cast<double>(form().proportions()[1].Larghezza) * form().ScaleWidth().value();
     QVERIFY(recorded > 5000);
-    QVERIFY(qAbs(form().Picture1->Width() - recorded) < 0.01);
-    QCOMPARE(form().Frame3->Left(), 7575.0 * form().ScaleWidth() / 11925);
+    QVERIFY(qAbs(form().Picture1->Width().value() - recorded) < 0.01);
+    QCOMPARE(form().Frame3->Left().value(), 7575.0 * form().ScaleWidth().value() / 11925);
     waitForCurtains();
 }
 
@@ -427,10 +429,10 @@ void StartChoicesTest::minimisingAfterOpeningShouldKeepTheCurtainsOpenAndTheLayo
     waitForCurtains();
     const QRect frame3 = form().Frame3->widget()->geometry();
     window()->setWindowState(Qt::WindowMinimized);
-    QCOMPARE(form().Frame3->twipRect(), QRectF(0, 0, 0, 0));
+    QCOMPARE(form().Frame3->twipRect().value(), QRectF(0, 0, 0, 0));
     window()->setWindowState(Qt::WindowNoState);
-    QVERIFY(form().Picture1->Width() <= 10);
-    QVERIFY(form().Picture2->Width() <= 10);
+    QVERIFY(form().Picture1->Width().value() <= 10);
+    QVERIFY(form().Picture2->Width().value() <= 10);
     QCOMPARE(form().Frame3->widget()->geometry(), frame3);
     mouseClick(&form().Option1(1));
     QCOMPARE(form().SceltaEsercizio(), 2);

@@ -149,7 +149,7 @@ void StartWindowTest::everyControlShouldMatchTheDefinition()
     QVERIFY2(control, e.name);
     QWidget* w = control->widget();
     QCOMPARE(w->parentWidget()->objectName(), QLatin1String(e.container));
-    QCOMPARE(control->twipRect(), QRectF(e.left, e.top, e.width, e.height));
+    QCOMPARE(control->twipRect().value(), QRectF(e.left, e.top, e.width, e.height));
     if (e.caption)
         QCOMPARE(captionOf(w), QString::fromUtf8(e.caption));
     if (e.back)
@@ -173,8 +173,8 @@ void StartWindowTest::windowAsCreatedShouldHaveNoChoiceAndStillCurtains()
     QVERIFY(form.Frame1->Enabled() && form.Frame2->Enabled() && form.Frame3->Enabled());
     QVERIFY(!form.timerTendine->Enabled());
     QCOMPARE(form.timerTendine->Interval(), 10);
-    QCOMPARE(form.Picture1->Width(), 120.0);
-    QCOMPARE(form.Picture2->Width(), 225.0);
+    QCOMPARE(form.Picture1->Width().value(), 120.0);
+    QCOMPARE(form.Picture2->Width().value(), 225.0);
     QCOMPARE(form.Picture1->dock(), ui::Dock::Left);
     QCOMPARE(form.Picture2->dock(), ui::Dock::Right);
     QCOMPARE(form.Option2(1).Picture().size(), QSize(160, 60));
@@ -223,8 +223,8 @@ void StartWindowTest::windowShouldOpenAtItsDesignInnerSizeCentred()
     form.Show();
     QVERIFY(QTest::qWaitForWindowExposed(form.window()));
     QCOMPARE(form.client()->size(), QSize(795, 573));
-    QCOMPARE(form.ScaleWidth(), 11925.0);
-    QCOMPARE(form.ScaleHeight(), 8595.0);
+    QCOMPARE(form.ScaleWidth().value(), 11925.0);
+    QCOMPARE(form.ScaleHeight().value(), 8595.0);
     QVERIFY(!form.window()->isMaximized());
     const QRect screen = form.window()->screen()->availableGeometry();
     const QPoint centre = form.window()->frameGeometry().center();
@@ -239,9 +239,9 @@ void StartWindowTest::curtainsShouldBeRecordedAtHalfTheWidth()
 {
     auto& form = program->windows.FrmInizio();
     form.Load();
-    const double half = form.Width() / 2;
+    const double half = form.Width().value() / 2;
     QVERIFY(half > 11925 / 2.0); // the outer width includes the frame, so together they cover all
-    QCOMPARE(form.Picture1->Width(), half);
+    QCOMPARE(form.Picture1->Width().value(), half);
     QCOMPARE(form.proportions()[1].Larghezza, static_cast<float>(half / 11925));
     QCOMPARE(form.proportions()[2].Larghezza, static_cast<float>(half / 11925));
     QVERIFY(form.timerTendine->Enabled());
@@ -254,29 +254,32 @@ void StartWindowTest::doublingTheWidthShouldDoubleLeftAndWidthOnly()
     QVERIFY(QTest::qWaitForWindowExposed(form.window()));
     std::vector<QRectF> before;
     for (ui::Control* c : form.Controls())
-        before.push_back(QRectF(c->Left(), c->Top(), c->Width(), c->Height()));
+        before.push_back(
+            QRectF(c->Left().value(), c->Top().value(), c->Width().value(), c->Height().value()));
     const int fontBefore = form.Label4->font().pixelSize();
     form.window()->resize(form.window()->width() * 2, form.window()->height());
-    QCOMPARE(form.ScaleWidth(), 2 * 11925.0);
+    QCOMPARE(form.ScaleWidth().value(), 2 * 11925.0);
     for (std::size_t i = 0; i < form.Controls().size(); ++i) {
         ui::Control* c = form.Controls()[i];
         if (c->kind() == ui::ControlKind::Timer || c->kind() == ui::ControlKind::Menu)
             continue;
         const auto& r = form.proportions()[i];
         const QString name = c->qualifiedName();
-        QVERIFY2(qAbs(c->Width() - (2 * 11925.0 * static_cast<double>(r.Larghezza))) < 0.01,
+        QVERIFY2(qAbs(c->Width().value() - (2 * 11925.0 * static_cast<double>(r.Larghezza))) < 0.01,
                  qPrintable(name));
-        QVERIFY2(qAbs(c->Height() - (8595.0 * static_cast<double>(r.Altezza))) < 0.01, qPrintable(name));
+        QVERIFY2(qAbs(c->Height().value() - (8595.0 * static_cast<double>(r.Altezza))) < 0.01,
+                 qPrintable(name));
         if (c != form.Picture2) {
-            QVERIFY2(qAbs(c->Left() - (2 * 11925.0 * static_cast<double>(r.Sinistra))) < 0.01,
+            QVERIFY2(qAbs(c->Left().value() - (2 * 11925.0 * static_cast<double>(r.Sinistra))) < 0.01,
                      qPrintable(name));
-            QVERIFY2(qAbs(c->Top() - (8595.0 * static_cast<double>(r.Alto))) < 0.01, qPrintable(name));
+            QVERIFY2(qAbs(c->Top().value() - (8595.0 * static_cast<double>(r.Alto))) < 0.01,
+                     qPrintable(name));
         }
         if (c != form.Picture1 && c != form.Picture2) {
-            QVERIFY2(qAbs(c->Left() - 2 * before[i].left()) < 0.01, qPrintable(name));
-            QVERIFY2(qAbs(c->Width() - 2 * before[i].width()) < 0.01, qPrintable(name));
-            QVERIFY2(qAbs(c->Top() - before[i].top()) < 0.01, qPrintable(name));
-            QVERIFY2(qAbs(c->Height() - before[i].height()) < 0.01, qPrintable(name));
+            QVERIFY2(qAbs(c->Left().value() - 2 * before[i].left()) < 0.01, qPrintable(name));
+            QVERIFY2(qAbs(c->Width().value() - 2 * before[i].width()) < 0.01, qPrintable(name));
+            QVERIFY2(qAbs(c->Top().value() - before[i].top()) < 0.01, qPrintable(name));
+            QVERIFY2(qAbs(c->Height().value() - before[i].height()) < 0.01, qPrintable(name));
         }
     }
     QCOMPARE(form.Label4->font().pixelSize(), fontBefore);
@@ -295,8 +298,8 @@ void StartWindowTest::zeroSizeAndBackShouldRestoreTheLayoutExactly()
     const QSize size = form.window()->size();
     form.window()->resize(0, 0);
     form.client()->resize(0, 0); // as a minimised window reports
-    QCOMPARE(form.ScaleWidth(), 0.0);
-    QCOMPARE(form.Frame1->twipRect(), QRectF(0, 0, 0, 0));
+    QCOMPARE(form.ScaleWidth().value(), 0.0);
+    QCOMPARE(form.Frame1->twipRect().value(), QRectF(0, 0, 0, 0));
     form.window()->resize(size);
     for (std::size_t i = 0; i < form.Controls().size(); ++i) {
         auto* v = dynamic_cast<ui::VisualControl*>(form.Controls()[i]);
@@ -313,16 +316,16 @@ void StartWindowTest::timerAndMenuEntriesShouldNeverBeMoved()
     const auto& timer = form.proportions()[0];
     QCOMPARE(timer.Larghezza, 0.0f);
     QCOMPARE(timer.Altezza, 0.0f);
-    QCOMPARE(timer.Sinistra, static_cast<float>(form.timerTendine->Left() / 11925));
-    QCOMPARE(timer.Alto, static_cast<float>(form.timerTendine->Top() / 8595));
+    QCOMPARE(timer.Sinistra, static_cast<float>(form.timerTendine->Left().value() / 11925));
+    QCOMPARE(timer.Alto, static_cast<float>(form.timerTendine->Top().value() / 8595));
     QVERIFY(timer.Sinistra > 0);
     for (std::size_t i : {std::size_t{25}, std::size_t{26}}) {
         const auto& menu = form.proportions()[i];
         QCOMPARE(menu.Larghezza + menu.Altezza + menu.Alto + menu.Sinistra, 0.0f);
     }
-    const double left = form.timerTendine->Left();
+    const double left = form.timerTendine->Left().value();
     form.window()->resize(300, 200);
-    QCOMPARE(form.timerTendine->Left(), left);
+    QCOMPARE(form.timerTendine->Left().value(), left);
     QVERIFY(form.menuBar()->actions().contains(form.mnuAutore->action()));
 }
 

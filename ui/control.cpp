@@ -21,7 +21,7 @@ QString Control::qualifiedName() const
     return QStringLiteral("%1(%2)").arg(name_).arg(index_);
 }
 
-void Control::Move(double, double, double, double)
+void Control::Move(Twips, Twips, Twips, Twips)
 {
 }
 
@@ -31,70 +31,70 @@ VisualControl::VisualControl(ControlKind kind, QWidget* self, QString name, int 
     self_->setObjectName(qualifiedName());
 }
 
-static double containerWidthTwips(const QWidget* w)
+static Twips containerWidthTwips(const QWidget* w)
 {
-    return w->parentWidget() ? pixelsToTwips(w->parentWidget()->width()) : 0.0;
+    return w->parentWidget() ? pixelsToTwips(w->parentWidget()->width()) : Twips();
 }
 
-static double containerHeightTwips(const QWidget* w)
+static Twips containerHeightTwips(const QWidget* w)
 {
-    return w->parentWidget() ? pixelsToTwips(w->parentWidget()->height()) : 0.0;
+    return w->parentWidget() ? pixelsToTwips(w->parentWidget()->height()) : Twips();
 }
 
-double VisualControl::Left() const
+Twips VisualControl::Left() const
 {
     if (dock_ == Dock::Right)
-        return containerWidthTwips(self_) - twips_.width();
-    return dock_ == Dock::Left ? 0.0 : twips_.left();
+        return containerWidthTwips(self_) - twips_.width;
+    return dock_ == Dock::Left ? Twips() : twips_.left;
 }
 
-double VisualControl::Top() const
+Twips VisualControl::Top() const
 {
-    return dock_ == Dock::None ? twips_.top() : 0.0;
+    return dock_ == Dock::None ? twips_.top : Twips();
 }
 
-double VisualControl::Width() const
+Twips VisualControl::Width() const
 {
-    return twips_.width();
+    return twips_.width;
 }
 
-double VisualControl::Height() const
+Twips VisualControl::Height() const
 {
-    return dock_ == Dock::None ? twips_.height() : containerHeightTwips(self_);
+    return dock_ == Dock::None ? twips_.height : containerHeightTwips(self_);
 }
 
-void VisualControl::Move(double left, double top, double width, double height)
+void VisualControl::Move(Twips left, Twips top, Twips width, Twips height)
 {
     if (dock_ == Dock::None)
-        twips_ = QRectF(left, top, width, height);
+        twips_ = {left, top, width, height};
     else
-        twips_.setWidth(width);
+        twips_.width = width;
     updateGeometry();
 }
 
-void VisualControl::setLeft(double left)
+void VisualControl::setLeft(Twips left)
 {
-    Move(left, twips_.top(), twips_.width(), twips_.height());
+    Move(left, twips_.top, twips_.width, twips_.height);
 }
 
-void VisualControl::setTop(double top)
+void VisualControl::setTop(Twips top)
 {
-    Move(twips_.left(), top, twips_.width(), twips_.height());
+    Move(twips_.left, top, twips_.width, twips_.height);
 }
 
-void VisualControl::setWidth(double width)
+void VisualControl::setWidth(Twips width)
 {
-    Move(twips_.left(), twips_.top(), width, twips_.height());
+    Move(twips_.left, twips_.top, width, twips_.height);
 }
 
-void VisualControl::setHeight(double height)
+void VisualControl::setHeight(Twips height)
 {
-    Move(twips_.left(), twips_.top(), twips_.width(), height);
+    Move(twips_.left, twips_.top, twips_.width, height);
 }
 
-QRectF VisualControl::twipRect() const
+TwipRect VisualControl::twipRect() const
 {
-    return QRectF(Left(), Top(), Width(), Height());
+    return {Left(), Top(), Width(), Height()};
 }
 
 bool VisualControl::Visible() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QRectF>
+#include "ui/twips.h"
+
 #include <QSize>
 #include <QString>
 
@@ -40,11 +41,11 @@ public:
 
     virtual bool hasPosition() const { return true; }
     virtual bool hasSize() const { return true; }
-    virtual double Left() const { return 0; }
-    virtual double Top() const { return 0; }
-    virtual double Width() const { return 0; }
-    virtual double Height() const { return 0; }
-    virtual void Move(double left, double top, double width, double height);
+    virtual Twips Left() const { return {}; }
+    virtual Twips Top() const { return {}; }
+    virtual Twips Width() const { return {}; }
+    virtual Twips Height() const { return {}; }
+    virtual void Move(Twips left, Twips top, Twips width, Twips height);
     // The window is going away: no handler of it may run any more.
     virtual void detachHandlers() {}
 
@@ -67,16 +68,17 @@ public:
 
     QWidget* widget() const { return self_; }
 
-    double Left() const override;
-    double Top() const override;
-    double Width() const override;
-    double Height() const override;
-    void Move(double left, double top, double width, double height) override;
-    void setLeft(double left);
-    void setTop(double top);
-    void setWidth(double width);
-    void setHeight(double height);
-    QRectF twipRect() const;
+    Twips Left() const override;
+    Twips Top() const override;
+    Twips Width() const override;
+    Twips Height() const override;
+    void Move(Twips left, Twips top, Twips width, Twips height) override;
+    void Move(const TwipRect& rect) { Move(rect.left, rect.top, rect.width, rect.height); }
+    void setLeft(Twips left);
+    void setTop(Twips top);
+    void setWidth(Twips width);
+    void setHeight(Twips height);
+    TwipRect twipRect() const;
 
     // The control's own settings; they are changed through the widget's setVisible and setEnabled.
     bool Visible() const;
@@ -97,7 +99,7 @@ protected:
 
 private:
     QWidget* self_;
-    QRectF twips_;
+    TwipRect twips_;
     Dock dock_ = Dock::None;
     int tabIndex_ = -1;
 };

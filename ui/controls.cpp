@@ -551,7 +551,7 @@ void Shape::paintEvent(QPaintEvent*)
 
 // Timer ---------------------------------------------------------------------------------------
 
-Timer::Timer(QObject* owner, const QString& name, double left, double top)
+Timer::Timer(QObject* owner, const QString& name, Twips left, Twips top)
     : QObject(owner), Control(ControlKind::Timer, name, -1), left_(left), top_(top)
 {
     setObjectName(name);

@@ -109,8 +109,8 @@ public:
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
     std::function<void(int& keyCode, int shift)> KeyUp;
-    std::function<void(int button, int shift, double x, double y)> MouseDown;
-    std::function<void(int button, int shift, double x, double y)> MouseUp;
+    std::function<void(int button, int shift, Twips x, Twips y)> MouseDown;
+    std::function<void(int button, int shift, Twips x, Twips y)> MouseUp;
 
 protected:
     bool event(QEvent* event) override;
@@ -227,11 +227,11 @@ class Timer : public QObject, public Control
 {
     Q_OBJECT
 public:
-    Timer(QObject* owner, const QString& name, double left, double top);
+    Timer(QObject* owner, const QString& name, Twips left, Twips top);
 
     bool hasSize() const override { return false; }
-    double Left() const override { return left_; }
-    double Top() const override { return top_; }
+    Twips Left() const override { return left_; }
+    Twips Top() const override { return top_; }
 
     int Interval() const { return interval_; }
     void setInterval(int milliseconds);
@@ -244,8 +244,8 @@ public:
 
 private:
     QTimer timer_;
-    double left_;
-    double top_;
+    Twips left_;
+    Twips top_;
     int interval_ = 0;
     bool enabled_ = false;
 };

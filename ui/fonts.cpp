@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -13,6 +15,14 @@ void installFontSubstitutions()
                                {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+}
+
+QFont designFont(const QString& family, double points, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    font.setBold(bold);
+    return font;
 }
 
 } // namespace ui

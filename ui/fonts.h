@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QFont>
+#include <QString>
+
 namespace ui {
 
 // The windows ask for the classic desktop faces; map them to the metric-compatible free faces
 // so text keeps its stated size and weight.
 void installFontSubstitutions();
+
+// Fonts are given in points at 96 dots per inch; a pixel size keeps text the stated size whatever
+// DPI the display reports.
+QFont designFont(const QString& family, double points, bool bold);
 
 } // namespace ui

@@ -120,20 +120,20 @@ bool Form::isMinimised() const
     return window_ && window_->isMinimized();
 }
 
-double Form::ScaleWidth() const
+Twips Form::ScaleWidth() const
 {
-    return window_ ? pixelsToTwips(window_->client()->width()) : 0.0;
+    return window_ ? pixelsToTwips(window_->client()->width()) : Twips();
 }
 
-double Form::ScaleHeight() const
+Twips Form::ScaleHeight() const
 {
-    return window_ ? pixelsToTwips(window_->client()->height()) : 0.0;
+    return window_ ? pixelsToTwips(window_->client()->height()) : Twips();
 }
 
-double Form::Width() const
+Twips Form::Width() const
 {
     if (!window_)
-        return 0.0;
+        return Twips();
     int border = (window_->frameGeometry().width() - window_->width()) / 2;
     if (border <= 0)
         border = kAssumedBorderPixels;
@@ -147,10 +147,10 @@ void Form::RilevaProporzioni()
 
 void Form::ApplicaProporzioni()
 {
-    applicaProporzioni(controls_, proporzioni_, [this] { return QSizeF(ScaleWidth(), ScaleHeight()); });
+    applicaProporzioni(controls_, proporzioni_, [this] { return TwipSize{ScaleWidth(), ScaleHeight()}; });
 }
 
-Timer* Form::addTimer(const QString& name, double left, double top)
+Timer* Form::addTimer(const QString& name, Twips left, Twips top)
 {
     auto* timer = new Timer(window_.data(), name, left, top);
     registerControl(timer);
@@ -269,8 +269,8 @@ void Form::handleFrameChange()
 
 QSize Form::designInnerPixels() const
 {
-    return {static_cast<int>(std::lround(twipsToPixels(designInner_.width()))),
-            static_cast<int>(std::lround(twipsToPixels(designInner_.height())))};
+    return {static_cast<int>(std::lround(twipsToPixels(Twips(designInner_.width())))),
+            static_cast<int>(std::lround(twipsToPixels(Twips(designInner_.height()))))};
 }
 
 } // namespace ui

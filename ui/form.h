@@ -48,10 +48,10 @@ public:
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* findControl(const QString& qualifiedName) const;
 
-    double ScaleWidth() const;  // inner width, twips; 0 while minimised
-    double ScaleHeight() const; // inner height, twips; 0 while minimised
+    Twips ScaleWidth() const;  // inner width; 0 while minimised
+    Twips ScaleHeight() const; // inner height; 0 while minimised
     bool isMinimised() const;
-    double Width() const; // outer width, frame included, twips
+    Twips Width() const; // outer width, frame included
 
     const Proporzioni& proportions() const { return proporzioni_; }
 
@@ -76,7 +76,7 @@ protected:
         registerControl(control);
         return control;
     }
-    Timer* addTimer(const QString& name, double left, double top);
+    Timer* addTimer(const QString& name, Twips left, Twips top);
     MenuEntry* addMenuEntry(const QString& name, const QString& caption, bool onMenuBar);
 
     void setCaption(const QString& caption);

@@ -6,9 +6,9 @@ namespace ui {
 
 namespace {
 
-float fraction(double value, double divisor)
+float fraction(Twips value, Twips divisor)
 {
-    return divisor == 0.0 ? 0.0f : static_cast<float>(value / divisor);
+    return divisor == Twips() ? 0.0f : static_cast<float>(value / divisor);
 }
 
 bool neverMoved(ControlKind kind)
@@ -19,7 +19,7 @@ bool neverMoved(ControlKind kind)
 
 } // namespace
 
-Proporzioni rilevaProporzioni(const std::vector<Control*>& controls, double scaleWidth, double scaleHeight)
+Proporzioni rilevaProporzioni(const std::vector<Control*>& controls, Twips scaleWidth, Twips scaleHeight)
 {
     Proporzioni result(controls.size());
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -38,18 +38,19 @@ Proporzioni rilevaProporzioni(const std::vector<Control*>& controls, double scal
 }
 
 void applicaProporzioni(const std::vector<Control*>& controls, const Proporzioni& proportions,
-                        const std::function<QSizeF()>& scaleSize)
+                        const std::function<TwipSize()>& scaleSize)
 {
     const std::size_t n = std::min(controls.size(), proportions.size());
     for (std::size_t i = 0; i < n; ++i) {
         Control& c = *controls[i];
         if (neverMoved(c.kind()))
             continue;
-        const QSizeF size = scaleSize();
-        const float w = static_cast<float>(size.width());
-        const float h = static_cast<float>(size.height());
+        const TwipSize size = scaleSize();
+        // Single precision, as the fractions are.
+        const float w = static_cast<float>(size.width.value());
+        const float h = static_cast<float>(size.height.value());
         const ProporzioniControllo& r = proportions[i];
-        c.Move(w * r.Sinistra, h * r.Alto, w * r.Larghezza, h * r.Altezza);
+        c.Move(Twips(w * r.Sinistra), Twips(h * r.Alto), Twips(w * r.Larghezza), Twips(h * r.Altezza));
     }
 }
 

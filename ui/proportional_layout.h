@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSizeF>
+#include "ui/twips.h"
+
 #include <functional>
 #include <vector>
 
@@ -21,11 +22,11 @@ using Proporzioni = std::vector<ProporzioniControllo>;
 
 // Records every entry of the collection. A property the control lacks, or a zero divisor, leaves
 // that fraction at 0. Fractions are not clamped.
-Proporzioni rilevaProporzioni(const std::vector<Control*>& controls, double scaleWidth, double scaleHeight);
+Proporzioni rilevaProporzioni(const std::vector<Control*>& controls, Twips scaleWidth, Twips scaleHeight);
 
 // Puts every control back at its recorded fractions of the current inner size. Timers, menu
 // entries, combo boxes and lines are never moved. The inner size is read afresh for each control.
 void applicaProporzioni(const std::vector<Control*>& controls, const Proporzioni& proportions,
-                        const std::function<QSizeF()>& scaleSize);
+                        const std::function<TwipSize()>& scaleSize);
 
 } // namespace ui

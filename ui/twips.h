@@ -1,45 +1,94 @@
 #pragma once
 
-#include <QFont>
-#include <QRectF>
-#include <QString>
+#include <QRect>
+#include <algorithm>
 #include <cmath>
+#include <compare>
+#include <type_traits>
 
 namespace ui {
 
-// Every position and size of the window definitions is in twips; the screen works in logical pixels.
+// A length in twips, the unit of every position and size of the window definitions. Its own type,
+// because a control's Width() in twips and Qt's width() in pixels differ only by a letter's case:
+// a pixel count handed where twips are expected must not compile.
+class Twips
+{
+public:
+    constexpr Twips() = default;
+    constexpr explicit Twips(double value) : value_(value) {}
+
+    constexpr double value() const { return value_; }
+
+    constexpr Twips operator-() const { return Twips(-value_); }
+    friend constexpr Twips operator+(Twips a, Twips b) { return Twips(a.value_ + b.value_); }
+    friend constexpr Twips operator-(Twips a, Twips b) { return Twips(a.value_ - b.value_); }
+    friend constexpr Twips operator*(Twips a, double k) { return Twips(a.value_ * k); }
+    friend constexpr Twips operator*(double k, Twips a) { return Twips(k * a.value_); }
+    friend constexpr Twips operator/(Twips a, double k) { return Twips(a.value_ / k); }
+    friend constexpr double operator/(Twips a, Twips b) { return a.value_ / b.value_; }
+    friend constexpr auto operator<=>(const Twips&, const Twips&) = default;
+
+private:
+    double value_ = 0;
+};
+
+static_assert(!std::is_convertible_v<double, Twips> && !std::is_convertible_v<int, Twips>,
+              "a bare number must say that it is twips");
+static_assert(!std::is_convertible_v<Twips, double>, "twips leave their type only through value()");
+
+// A control's place and size in twips, relative to its container.
+struct TwipRect
+{
+    Twips left;
+    Twips top;
+    Twips width;
+    Twips height;
+
+    // The bare numbers, for comparing with a table of twip values.
+    constexpr QRectF value() const { return {left.value(), top.value(), width.value(), height.value()}; }
+
+    friend constexpr bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+struct TwipSize
+{
+    Twips width;
+    Twips height;
+};
+
+// How the window definitions write twips: twips(120) for a length, twips(105, 150, 3195, 1380)
+// for a rectangle.
+constexpr Twips twips(double value)
+{
+    return Twips(value);
+}
+constexpr TwipRect twips(double left, double top, double width, double height)
+{
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
+}
+
+// The screen works in logical pixels. This is the only place that turns one into the other.
 inline constexpr double kTwipsPerPixel = 15.0;
 
-constexpr double twipsToPixels(double twips)
+constexpr double twipsToPixels(Twips length)
 {
-    return twips / kTwipsPerPixel;
+    return length.value() / kTwipsPerPixel;
 }
-constexpr double pixelsToTwips(double pixels)
+constexpr Twips pixelsToTwips(double pixels)
 {
-    return pixels * kTwipsPerPixel;
+    return Twips(pixels * kTwipsPerPixel);
 }
 
 // Rounds the edges rather than the size, so neighbouring controls never open a gap or overlap
 // by a pixel that their twip rectangles do not have.
-inline QRect twipsToPixelRect(const QRectF& twips)
+inline QRect twipsToPixelRect(const TwipRect& rect)
 {
-    const int left = static_cast<int>(std::lround(twipsToPixels(twips.left())));
-    const int top = static_cast<int>(std::lround(twipsToPixels(twips.top())));
-    const int right =
-        static_cast<int>(std::lround(twipsToPixels(twips.left() + std::max(0.0, twips.width()))));
-    const int bottom =
-        static_cast<int>(std::lround(twipsToPixels(twips.top() + std::max(0.0, twips.height()))));
+    const auto edge = [](Twips at) { return static_cast<int>(std::lround(twipsToPixels(at))); };
+    const int left = edge(rect.left);
+    const int top = edge(rect.top);
+    const int right = edge(rect.left + std::max(Twips(), rect.width));
+    const int bottom = edge(rect.top + std::max(Twips(), rect.height));
     return QRect(left, top, right - left, bottom - top);
-}
-
-// Fonts are given in points at 96 dots per inch; a pixel size keeps text the stated size whatever
-// DPI the display reports.
-inline QFont designFont(const QString& family, double points, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
-    font.setBold(bold);
-    return font;
 }
 
 } // namespace ui

@@ -4,6 +4,8 @@
 
 namespace set {
 
+inline constexpr int kSlots = 20; // Image2(1..20), one for each figure the child places
+
 // The rebuild-the-set exercise (frmOperativo2): a number is shown as discs and as a column of
 // squares, and each press of "CONTA" places one more figure in the next slot.
 class FrmOperativo2 : public exercise::ExerciseWindow

@@ -2,6 +2,7 @@
 
 #include "exercises/levels.h"
 #include "pictures/picture_store.h"
+#include "ui/fonts.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 #include "ui/twips.h"
@@ -11,12 +12,16 @@
 
 namespace exercise {
 
+using ui::twips;
+
 namespace {
 
 constexpr QSizeF kDesignInner(11910, 8640);
 
-constexpr std::array<double, 21> kDiscLeft{0,    45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
-                                           4770, 5235, 5715, 6195, 6675, 7155, 7620, 8085, 8565, 9060};
+// Left edges of the discs, by disc (index 0 unused), and of the line's five ticks; twips.
+constexpr std::array<double, kDiscs + 1> kDiscLeft{0,    45,   525,  1005, 1485, 1950, 2415,
+                                                   2880, 3360, 3825, 4290, 4770, 5235, 5715,
+                                                   6195, 6675, 7155, 7620, 8085, 8565, 9060};
 constexpr std::array<double, 5> kTickLeft{225, 2145, 4485, 6885, 9270};
 constexpr std::array<double, 5> kTickTop{450, 450, 435, 420, 435};
 
@@ -24,19 +29,14 @@ struct StatColumn
 {
     int caption;
     const char* text;
-    double captionLeft;
-    double valueLeft;
+    ui::Twips captionLeft;
+    ui::Twips valueLeft;
 };
-constexpr std::array<StatColumn, 5> kStatColumns{{{0, "Oper", 45, 105},
-                                                  {6, " Risposte esatte", 990, 1035},
-                                                  {7, " Risposte errate", 1935, 1965},
-                                                  {8, "Tempo parziale", 2880, 2910},
-                                                  {9, "Tempo totale", 3825, 3870}}};
-
-void place(ui::VisualControl& control, const QRectF& rect)
-{
-    control.Move(rect.x(), rect.y(), rect.width(), rect.height());
-}
+constexpr std::array<StatColumn, 5> kStatColumns{{{0, "Oper", twips(45), twips(105)},
+                                                  {6, " Risposte esatte", twips(990), twips(1035)},
+                                                  {7, " Risposte errate", twips(1935), twips(1965)},
+                                                  {8, "Tempo parziale", twips(2880), twips(2910)},
+                                                  {9, "Tempo totale", twips(3825), twips(3870)}}};
 
 } // namespace
 
@@ -55,7 +55,7 @@ void ExerciseWindow::createControls()
 
     const auto title = [&](const QString& name, const ExerciseDesign::Title& t) {
         auto* label = add<ui::Label>(window, name);
-        place(*label, t.rect);
+        label->Move(t.rect);
         label->setCaption(t.caption);
         label->setBackColor(t.back);
         label->setForeColor(colours::kRed);
@@ -76,17 +76,17 @@ void ExerciseWindow::createControls()
 void ExerciseWindow::createPictureBoard()
 {
     FraSfondoS = add<ui::Frame>(client(), QStringLiteral("FraSfondoS"));
-    place(*FraSfondoS, design_.fraSfondoS);
+    FraSfondoS->Move(design_.fraSfondoS);
     FraSfondoS->setBackColor(colours::kPink);
     FraSfondoS->setBordered(false);
     // The pictures lie above the board.
     for (const auto& slot : design_.pictureSlots) {
         auto* image = add<ui::Image>(FraSfondoS, QStringLiteral("Image2"), slot.index);
-        image->Move(slot.left, slot.top, 750, 750);
+        image->Move(slot.left, slot.top, twips(750), twips(750));
         Image2.add(slot.index, image);
     }
     Shape2 = add<ui::Shape>(FraSfondoS, QStringLiteral("Shape2"));
-    place(*Shape2, design_.shape2);
+    Shape2->Move(design_.shape2);
     Shape2->setShape(ui::ShapeKind::RoundedRectangle);
     Shape2->setFillColor(ui::Colour::windowBackground());
     Shape2->setBorderColor(colours::kRed);
@@ -96,13 +96,14 @@ void ExerciseWindow::createPictureBoard()
 void ExerciseWindow::createNumberLine()
 {
     Frame4 = add<ui::Frame>(client(), QStringLiteral("Frame4"));
-    place(*Frame4, design_.frame4);
+    Frame4->Move(design_.frame4);
     Frame4->setBackColor(colours::kLightYellow);
     Frame4->setBordered(true);
     const auto discs = [&] {
-        for (int k = 1; k <= 20; ++k) {
+        for (int k = 1; k <= kDiscs; ++k) {
             auto* disc = add<ui::Shape>(Frame4, QStringLiteral("Shape1"), k);
-            disc->Move(kDiscLeft[static_cast<std::size_t>(k)], k == 20 ? 165 : 180, 495, 495);
+            disc->Move(twips(kDiscLeft[static_cast<std::size_t>(k)]), twips(k == kDiscs ? 165 : 180), twips(495),
+                       twips(495));
             disc->setShape(ui::ShapeKind::Circle);
             disc->setFillColor(colours::kRed);
             disc->setBorderWidth(0);
@@ -111,13 +112,13 @@ void ExerciseWindow::createNumberLine()
     };
     const auto line = [&] {
         Label22 = add<ui::Label>(Frame4, QStringLiteral("Label22"));
-        Label22->Move(225, 405, 10980, 45);
+        Label22->Move(twips(225, 405, 10980, 45));
         Label22->setBackColor(colours::kBlack);
         Label22->setForeColor(colours::kBlack);
         for (int i = 0; i < 5; ++i) {
             auto* tick = add<ui::Label>(Frame4, QStringLiteral("Label23"), i);
-            tick->Move(kTickLeft[static_cast<std::size_t>(i)], kTickTop[static_cast<std::size_t>(i)], 60,
-                       390);
+            tick->Move(twips(kTickLeft[static_cast<std::size_t>(i)]), twips(kTickTop[static_cast<std::size_t>(i)]),
+                       twips(60), twips(390));
             tick->setBackColor(colours::kBlack);
             tick->setForeColor(colours::kBlack);
             Label23.add(i, tick);
@@ -136,7 +137,7 @@ void ExerciseWindow::createNumberLine()
 void ExerciseWindow::createGrid()
 {
     Frame1 = add<ui::Frame>(client(), QStringLiteral("Frame1"));
-    place(*Frame1, design_.frame1);
+    Frame1->Move(design_.frame1);
     Frame1->setBackColor(design_.frame1Back);
     Frame1->setBordered(design_.frame1Bordered);
     for (int n = 1; n <= kColumns; ++n) {
@@ -156,7 +157,7 @@ void ExerciseWindow::createButtons()
 {
     const auto button = [&](const QString& name, const QString& caption, const ExerciseDesign::Button& b) {
         auto* cmd = add<ui::CommandButton>(client(), name);
-        place(*cmd, b.rect);
+        cmd->Move(b.rect);
         cmd->setCaption(caption);
         cmd->setStyle(design_.buttonStyle);
         if (design_.buttonStyle == ui::ButtonStyle::Graphical)
@@ -182,19 +183,19 @@ void ExerciseWindow::createButtons()
 void ExerciseWindow::createPanel()
 {
     LblEsito = add<ui::Label>(client(), QStringLiteral("LblEsito"));
-    LblEsito->Move(195, 6585, 6705, 1320);
+    LblEsito->Move(twips(195, 6585, 6705, 1320));
     LblEsito->setBackColor(colours::kPink);
     LblEsito->setForeColor(colours::kDarkBlue);
     LblEsito->setFont(ui::designFont(QStringLiteral("Arial"), 72, false));
 
     frmElaborazione = add<ui::Frame>(client(), QStringLiteral("frmElaborazione"));
-    frmElaborazione->Move(7020, 6510, 4890, 1695);
+    frmElaborazione->Move(twips(7020, 6510, 4890, 1695));
     frmElaborazione->setBackColor(colours::kPink);
     frmElaborazione->setBordered(true);
     frmElaborazione->setFont(ui::designFont(QStringLiteral("Arial"), 8.25, false));
     for (const StatColumn& column : kStatColumns) {
         auto* caption = add<ui::Label>(frmElaborazione, QStringLiteral("Label5"), column.caption);
-        caption->Move(column.captionLeft, 300, 930, 555);
+        caption->Move(column.captionLeft, twips(300), twips(930), twips(555));
         caption->setCaption(QString::fromUtf8(column.text));
         caption->setTransparent(true);
         caption->setForeColor(colours::kDarkRed);
@@ -202,10 +203,10 @@ void ExerciseWindow::createPanel()
         caption->setAlignment(ui::Alignment::Center);
         LabelN[5].add(column.caption, caption);
     }
-    const auto value = [&](const QString& name, double left, const char* heading) {
+    const auto value = [&](const QString& name, ui::Twips left, const char* heading) {
         auto* label = add<ui::Label>(frmElaborazione, name);
         label->setAccessibleDescription(QString::fromUtf8(heading).trimmed());
-        label->Move(left, 960, 810, 480);
+        label->Move(left, twips(960), twips(810), twips(480));
         label->setTransparent(true);
         label->setForeColor(colours::kBlue);
         label->setFont(ui::designFont(QStringLiteral("Arial"), 14.25, true));
@@ -277,7 +278,7 @@ void ExerciseWindow::CmdContaElementi_Click()
 {
     showPhase(Phase::Counting);
     ++Conteggio;
-    if (Conteggio > 20) {
+    if (Conteggio > kDiscs) {
         // The count starts again at 1 on a cleared line.
         NascondiSegni();
         NascondiGriglia();
@@ -306,7 +307,7 @@ void ExerciseWindow::showPhase(Phase phase)
 
 void ExerciseWindow::NascondiSegni()
 {
-    for (int k = 1; k <= 20; ++k)
+    for (int k = 1; k <= kDiscs; ++k)
         Shape1(k).setVisible(false);
     Conteggio = 0;
 }

@@ -22,6 +22,8 @@ class Runtime;
 
 namespace exercise {
 
+inline constexpr int kDiscs = 20; // Shape1(1..20), the discs of the number line
+
 // What an exercise window uses of the program around it.
 struct ExerciseServices
 {
@@ -35,32 +37,32 @@ struct ExerciseDesign
 {
     struct Title
     {
-        QRectF rect;
+        ui::TwipRect rect;
         QString caption;
         ui::Colour back;
     };
     struct Button
     {
-        QRectF rect;
+        ui::TwipRect rect;
         int tabIndex;
         double points;
     };
     struct Slot
     {
         int index;
-        double left;
-        double top;
+        ui::Twips left;
+        ui::Twips top;
     };
 
     QString name;
     QString caption;
     Title labelOb;
     Title label21;
-    QRectF fraSfondoS;
-    QRectF shape2;
+    ui::TwipRect fraSfondoS;
+    ui::TwipRect shape2;
     std::vector<Slot> pictureSlots;
-    QRectF frame4;
-    QRectF frame1;
+    ui::TwipRect frame4;
+    ui::TwipRect frame1;
     ui::Colour frame1Back;
     bool frame1Bordered;
     bool discsAboveLine; // otherwise the line and its ticks run across the discs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/colour.h"
+#include "ui/twips.h"
 
 #include <array>
 
@@ -9,14 +10,16 @@ namespace exercise {
 // The label grid: column N shows the quantity N as N bordered squares, index 1..N, in up to two
 // stacks of ten hanging from one top line.
 inline constexpr int kColumns = 20;
-inline constexpr double kCellSize = 180;
-inline constexpr double kCellPitch = 195;
-inline constexpr double kGridTop = 105;
+inline constexpr ui::Twips kCellSize = ui::twips(180);
+inline constexpr ui::Twips kCellPitch = ui::twips(195);
+inline constexpr ui::Twips kGridTop = ui::twips(105);
 
 // Left edge of each column's first stack, by column (index 0 unused).
-inline constexpr std::array<double, kColumns + 1> kFirstStackLeft{0,    180,  645,  1095, 1590, 2085, 2580,
-                                                                  3030, 3495, 3945, 4380, 4845, 5325, 5820,
-                                                                  6285, 6795, 7230, 7740, 8175, 8670, 9120};
+inline constexpr std::array<ui::Twips, kColumns + 1> kFirstStackLeft{
+    ui::twips(0),    ui::twips(180),  ui::twips(645),  ui::twips(1095), ui::twips(1590), ui::twips(2085),
+    ui::twips(2580), ui::twips(3030), ui::twips(3495), ui::twips(3945), ui::twips(4380), ui::twips(4845),
+    ui::twips(5325), ui::twips(5820), ui::twips(6285), ui::twips(6795), ui::twips(7230), ui::twips(7740),
+    ui::twips(8175), ui::twips(8670), ui::twips(9120)};
 
 struct CellPlace
 {

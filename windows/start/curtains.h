@@ -1,27 +1,30 @@
 #pragma once
 
+#include "ui/twips.h"
+
 namespace start {
 
 // The arithmetic of the opening curtains, kept apart from the widgets so it can be checked case
-// by case. Widths are in twips.
+// by case.
 inline constexpr int kCurtainIntervalMs = 10;
-inline constexpr double kCurtainStep = 75.0;
-inline constexpr double kCurtainStopWidth = 10.0;
+inline constexpr ui::Twips kCurtainStep = ui::twips(75);
+inline constexpr ui::Twips kCurtainStopWidth = ui::twips(10);
 
 struct CurtainTick
 {
-    double left;
-    double right;
+    ui::Twips left;
+    ui::Twips right;
     bool stop; // the curtains are open: the timer is no longer needed
 };
 
 // One tick: both curtains narrow by one step. A step that would leave a curtain below 0 brings it
 // to 0 instead, so the curtains always finish opening and the timer always stops. Only the left
 // curtain decides the stop.
-constexpr CurtainTick curtainTick(double left, double right)
+constexpr CurtainTick curtainTick(ui::Twips left, ui::Twips right)
 {
-    const double newLeft = left - kCurtainStep < 0.0 ? 0.0 : left - kCurtainStep;
-    const double newRight = right - kCurtainStep < 0.0 ? 0.0 : right - kCurtainStep;
+    constexpr ui::Twips none = ui::twips(0);
+    const ui::Twips newLeft = left - kCurtainStep < none ? none : left - kCurtainStep;
+    const ui::Twips newRight = right - kCurtainStep < none ? none : right - kCurtainStep;
     return {newLeft, newRight, newLeft <= kCurtainStopWidth};
 }
 

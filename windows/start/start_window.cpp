@@ -3,6 +3,7 @@
 #include "exercises/levels.h"
 #include "pictures/picture_store.h"
 #include "ui/controls.h"
+#include "ui/fonts.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
 #include "windows/colours.h"
@@ -10,13 +11,16 @@
 
 namespace start {
 
+using ui::twips;
+
 namespace {
 
 constexpr QSizeF kDesignInner(11925, 8595);
 
-void defineOption(ui::OptionButton& option, QRectF rect, const QString& caption, double points, int tabIndex)
+void defineOption(ui::OptionButton& option, const ui::TwipRect& rect, const QString& caption, double points,
+                  int tabIndex)
 {
-    option.Move(rect.x(), rect.y(), rect.width(), rect.height());
+    option.Move(rect);
     option.setCaption(caption);
     option.setBackColor(colours::kPeach);
     option.setForeColor(colours::kDarkBlue);
@@ -24,16 +28,16 @@ void defineOption(ui::OptionButton& option, QRectF rect, const QString& caption,
     option.setTabIndex(tabIndex);
 }
 
-void defineBar(ui::Label& bar, QRectF rect, int tabIndex)
+void defineBar(ui::Label& bar, const ui::TwipRect& rect, int tabIndex)
 {
-    bar.Move(rect.x(), rect.y(), rect.width(), rect.height());
+    bar.Move(rect);
     bar.setBackColor(colours::kPink);
     bar.setTabIndex(tabIndex);
 }
 
-void defineFrame(ui::Frame& frame, QRectF rect, int tabIndex)
+void defineFrame(ui::Frame& frame, const ui::TwipRect& rect, int tabIndex)
 {
-    frame.Move(rect.x(), rect.y(), rect.width(), rect.height());
+    frame.Move(rect);
     frame.setBackColor(colours::kPink);
     frame.setBordered(true);
     frame.setTabIndex(tabIndex);
@@ -62,35 +66,35 @@ void FrmInizio::createControls()
     setIcon(pictures::programIcon());
     QWidget* window = client();
 
-    timerTendine = addTimer(QStringLiteral("timerTendine"), 11280, 7560);
+    timerTendine = addTimer(QStringLiteral("timerTendine"), twips(11280), twips(7560));
     timerTendine->setInterval(kCurtainIntervalMs);
     timerTendine->setEnabled(false);
 
     Picture1 = add<ui::PictureBox>(window, QStringLiteral("Picture1"));
-    Picture1->Move(0, 0, 120, 8595);
+    Picture1->Move(twips(0, 0, 120, 8595));
     Picture1->setBackColor(colours::kCurtainPink);
     Picture1->setDock(ui::Dock::Left);
     Picture1->setTabIndex(5);
     Picture2 = add<ui::PictureBox>(window, QStringLiteral("Picture2"));
-    Picture2->Move(11700, 0, 225, 8595);
+    Picture2->Move(twips(11700, 0, 225, 8595));
     Picture2->setBackColor(colours::kCurtainPink);
     Picture2->setDock(ui::Dock::Right);
     Picture2->setTabIndex(4);
 
     frmTitolo = add<ui::Frame>(window, QStringLiteral("frmTitolo"));
-    frmTitolo->Move(90, 120, 11385, 1965);
+    frmTitolo->Move(twips(90, 120, 11385, 1965));
     frmTitolo->setBackColor(colours::kPink);
     frmTitolo->setBordered(false);
     frmTitolo->setTabIndex(1);
     Label1 = add<ui::Label>(frmTitolo, QStringLiteral("Label1"));
-    Label1->Move(9870, 1350, 945, 240);
+    Label1->Move(twips(9870, 1350, 945, 240));
     Label1->setCaption(QStringLiteral("Vers. 1.2.0"));
     Label1->setTransparent(true);
     Label1->setForeColor(ui::Colour::windowText());
     Label1->setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     Label1->setTabIndex(3);
     Label4 = add<ui::Label>(frmTitolo, QStringLiteral("Label4"));
-    Label4->Move(360, 315, 10560, 1245);
+    Label4->Move(twips(360, 315, 10560, 1245));
     Label4->setCaption(QStringLiteral("ZANFILO"));
     Label4->setBackColor(colours::kPink);
     Label4->setForeColor(colours::kDarkBlue);
@@ -98,58 +102,58 @@ void FrmInizio::createControls()
     Label4->setAlignment(ui::Alignment::Center);
     Label4->setTabIndex(2);
     Shape2 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape2"));
-    Shape2->Move(90, 210, 10950, 1515);
+    Shape2->Move(twips(90, 210, 10950, 1515));
     Shape2->setShape(ui::ShapeKind::RoundedRectangle);
     Shape2->setFillColor(colours::kPink);
     Shape2->setBorderColor(ui::Colour::windowText());
     Shape2->setBorderWidth(1);
     Shape1 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape1"));
-    Shape1->Move(90, 195, 11025, 1605);
+    Shape1->Move(twips(90, 195, 11025, 1605));
     Shape1->setShape(ui::ShapeKind::RoundedRectangle);
     Shape1->setFillColor(colours::kCurtainPink);
     Shape1->setBorderColor(ui::Colour::windowText());
     Shape1->setBorderWidth(2);
 
     Frame1 = add<ui::Frame>(window, QStringLiteral("Frame1"));
-    defineFrame(*Frame1, {135, 4080, 3630, 3150}, 6);
+    defineFrame(*Frame1, twips(135, 4080, 3630, 3150), 6);
     Option1.add(1, add<ui::OptionButton>(Frame1, QStringLiteral("Option1"), 1));
     Option1.add(0, add<ui::OptionButton>(Frame1, QStringLiteral("Option1"), 0));
     Label3.add(0, add<ui::Label>(Frame1, QStringLiteral("Label3"), 0));
     Label3.add(1, add<ui::Label>(Frame1, QStringLiteral("Label3"), 1));
-    defineOption(Option1(0), {105, 150, 3195, 1380}, QStringLiteral("Zanfilo"), 14.25, 7);
-    defineOption(Option1(1), {105, 1575, 3195, 1380}, QStringLiteral("Costruire l'insieme"), 13.5, 8);
-    defineBar(Label3(0), {3330, 150, 195, 1305}, 10);
-    defineBar(Label3(1), {3330, 1590, 195, 1305}, 9);
+    defineOption(Option1(0), twips(105, 150, 3195, 1380), QStringLiteral("Zanfilo"), 14.25, 7);
+    defineOption(Option1(1), twips(105, 1575, 3195, 1380), QStringLiteral("Costruire l'insieme"), 13.5, 8);
+    defineBar(Label3(0), twips(3330, 150, 195, 1305), 10);
+    defineBar(Label3(1), twips(3330, 1590, 195, 1305), 9);
 
     Frame2 = add<ui::Frame>(window, QStringLiteral("Frame2"));
-    defineFrame(*Frame2, {3840, 4110, 3630, 3150}, 11);
+    defineFrame(*Frame2, twips(3840, 4110, 3630, 3150), 11);
     for (int i = 2; i >= 0; --i)
         Option2.add(i, add<ui::OptionButton>(Frame2, QStringLiteral("Option2"), i));
     Label3.add(4, add<ui::Label>(Frame2, QStringLiteral("Label3"), 4));
     Label3.add(2, add<ui::Label>(Frame2, QStringLiteral("Label3"), 2));
     Label3.add(3, add<ui::Label>(Frame2, QStringLiteral("Label3"), 3));
-    defineOption(Option2(0), {105, 150, 3195, 930}, QString(), 8.25, 12);
-    defineOption(Option2(1), {105, 1125, 3195, 915}, QString(), 8.25, 13);
-    defineOption(Option2(2), {105, 2070, 3195, 915}, QString(), 8.25, 14);
+    defineOption(Option2(0), twips(105, 150, 3195, 930), QString(), 8.25, 12);
+    defineOption(Option2(1), twips(105, 1125, 3195, 915), QString(), 8.25, 13);
+    defineOption(Option2(2), twips(105, 2070, 3195, 915), QString(), 8.25, 14);
     for (int i = 0; i < 3; ++i)
         Option2(i).setPicture(pictures::levelPicture(i));
-    defineBar(Label3(2), {3375, 150, 195, 855}, 17);
-    defineBar(Label3(3), {3375, 1140, 195, 855}, 16);
-    defineBar(Label3(4), {3375, 2100, 195, 855}, 15);
+    defineBar(Label3(2), twips(3375, 150, 195, 855), 17);
+    defineBar(Label3(3), twips(3375, 1140, 195, 855), 16);
+    defineBar(Label3(4), twips(3375, 2100, 195, 855), 15);
 
     // "Esci" stands on the window over the lower part of Frame3, so disabling the frame never
     // disables it.
     Option3.add(2, add<ui::OptionButton>(window, QStringLiteral("Option3"), 2));
-    defineOption(Option3(2), {7695, 6270, 3195, 915}, QStringLiteral("Esci"), 14.25, 21);
+    defineOption(Option3(2), twips(7695, 6270, 3195, 915), QStringLiteral("Esci"), 14.25, 21);
     Frame3 = add<ui::Frame>(window, QStringLiteral("Frame3"));
-    defineFrame(*Frame3, {7575, 4230, 3645, 3150}, 18);
+    defineFrame(*Frame3, twips(7575, 4230, 3645, 3150), 18);
     Option3.add(0, add<ui::OptionButton>(Frame3, QStringLiteral("Option3"), 0));
     Option3.add(1, add<ui::OptionButton>(Frame3, QStringLiteral("Option3"), 1));
-    defineOption(Option3(0), {105, 180, 3195, 915}, QStringLiteral("Vai"), 14.25, 20);
-    defineOption(Option3(1), {105, 1080, 3195, 915}, QStringLiteral("Reimposta"), 14.25, 19);
+    defineOption(Option3(0), twips(105, 180, 3195, 915), QStringLiteral("Vai"), 14.25, 20);
+    defineOption(Option3(1), twips(105, 1080, 3195, 915), QStringLiteral("Reimposta"), 14.25, 19);
 
     Label5 = add<ui::Label>(window, QStringLiteral("Label5"));
-    Label5->Move(510, 7710, 10815, 465);
+    Label5->Move(twips(510, 7710, 10815, 465));
     Label5->setCaption(QStringLiteral("Esercizi per contare, realizzati dalla squadra di Zanfilo"));
     Label5->setBackColor(colours::kPink);
     Label5->setForeColor(colours::kDarkRed);
@@ -214,9 +218,10 @@ void FrmInizio::bindHandlers()
     look(Option2);
     look(Option3);
 
-    Option1.on(&OptionButton::MouseDown, [this](int i, int, int, double, double) { scegliEsercizio(i); });
-    Option2.on(&OptionButton::MouseDown, [this](int i, int, int, double, double) { scegliLivello(i); });
-    Option3.on(&OptionButton::MouseDown, [this](int i, int, int, double, double) {
+    Option1.on(&OptionButton::MouseDown,
+               [this](int i, int, int, ui::Twips, ui::Twips) { scegliEsercizio(i); });
+    Option2.on(&OptionButton::MouseDown, [this](int i, int, int, ui::Twips, ui::Twips) { scegliLivello(i); });
+    Option3.on(&OptionButton::MouseDown, [this](int i, int, int, ui::Twips, ui::Twips) {
         switch (i) {
         case 0:
             vai();
@@ -229,9 +234,9 @@ void FrmInizio::bindHandlers()
             break;
         }
     });
-    Option1.on(&OptionButton::MouseUp, [this](int i, int, int, double, double) { Option1_MouseUp(i); });
-    Option2.on(&OptionButton::MouseUp, [this](int i, int, int, double, double) { Option2_MouseUp(i); });
-    Option3.on(&OptionButton::MouseUp, [this](int i, int, int, double, double) { Option3_MouseUp(i); });
+    Option1.on(&OptionButton::MouseUp, [this](int i, int, int, ui::Twips, ui::Twips) { Option1_MouseUp(i); });
+    Option2.on(&OptionButton::MouseUp, [this](int i, int, int, ui::Twips, ui::Twips) { Option2_MouseUp(i); });
+    Option3.on(&OptionButton::MouseUp, [this](int i, int, int, ui::Twips, ui::Twips) { Option3_MouseUp(i); });
     Option2.on(&OptionButton::Click, [this](int i) { Option2_Click(i); });
 
     Option1.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option1_KeyDown(i, k, s); });
@@ -260,8 +265,8 @@ void FrmInizio::Form_Resize()
     // Once open, the curtains stay open at every size; while opening they start again from
     // their recorded share.
     if (curtainsOpen_) {
-        Picture1->setWidth(0);
-        Picture2->setWidth(0);
+        Picture1->setWidth(twips(0));
+        Picture2->setWidth(twips(0));
     }
 }
 
