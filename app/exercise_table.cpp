@@ -9,7 +9,8 @@ namespace app {
 
 const std::array<ExerciseRow, 2> kExercises{{
     {1,
-     [](const exercise::ExerciseServices& services, WindowSet& windows) -> std::unique_ptr<exercise::ExerciseWindow> {
+     [](const exercise::ExerciseServices& services,
+        WindowSet& windows) -> std::unique_ptr<exercise::ExerciseWindow> {
          return std::make_unique<count::FrmOperativo1>(services, [&windows] { windows.FrmInizio().Show(); });
      }},
     {2,

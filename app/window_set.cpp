@@ -12,7 +12,8 @@
 namespace app {
 
 WindowSet::WindowSet(ui::Clock& clock, ui::RandomSource& random)
-    : runtime_(std::make_unique<ui::Runtime>(clock, random)), frmFigure_(std::make_unique<pictures::PictureStore>())
+    : runtime_(std::make_unique<ui::Runtime>(clock, random)),
+      frmFigure_(std::make_unique<pictures::PictureStore>())
 {
     const exercise::ExerciseServices services{*runtime_, settings_, *frmFigure_};
     for (const ExerciseRow& row : kExercises)

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs what is missing, builds with GCC, and runs every test (the end-to-end ones start their
-# own Xvfb); checks the house style and the static analysis; then builds once more with Clang and
+# own Xvfb); checks the house style and the static analysis; then builds once more with
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer and runs the suite and a shorter
 # monkey there, where any report fails. Every build treats a warning as an error.
 set -eu
@@ -11,11 +11,11 @@ export ZANFILO_WERROR=ON
 
 ./scripts/lint.sh build
 
-CXX=clang++ cmake -S . -B build-clang-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON -DZANFILO_WERROR=ON
-cmake --build build-clang-asan --parallel "$(nproc)"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON -DZANFILO_WERROR=ON
+cmake --build build-asan --parallel "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
 # The package test is left out: a package of the sanitizer build would not be shipped.
-(cd build-clang-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
+(cd build-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
     ctest --output-on-failure --parallel "$(nproc)" -E '^package$')

@@ -549,8 +549,7 @@ void ExerciseWindowsTest::everyFigureShouldRenderAtItsOwnSizeAndSurviveItsCopies
         QCOMPARE(image.size(), (QSizeF(size) * ratio).toSize());
         QCOMPARE(image.devicePixelRatio(), ratio);
         // Every figure stands on nothing: a ground of its own would cut the board's red frame.
-        for (const QPoint corner : {QPoint(0, 0), QPoint(image.width() - 1, 0),
-                                    QPoint(0, image.height() - 1),
+        for (const QPoint corner : {QPoint(0, 0), QPoint(image.width() - 1, 0), QPoint(0, image.height() - 1),
                                     QPoint(image.width() - 1, image.height() - 1)})
             QVERIFY2(image.pixelColor(corner).alpha() == 0,
                      qPrintable(QStringLiteral("corner %1,%2").arg(corner.x()).arg(corner.y())));

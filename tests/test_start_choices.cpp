@@ -296,7 +296,8 @@ void StartChoicesTest::levelPressShouldLeaveNoLevelOptionSelected()
         mouseClick(&form().Option1(0));
         QVERIFY(!form().Option1(0).Value());
         mouseClick(&form().Option2(i));
-        QCOMPARE(int(program->windows.settings().ValoreMassimo), levels::kLevelPresets[std::size_t(i)].massimo);
+        QCOMPARE(int(program->windows.settings().ValoreMassimo),
+                 levels::kLevelPresets[std::size_t(i)].massimo);
         form().Option2.forEach(
             [](int, ui::OptionButton& o) { QVERIFY2(!o.Value(), qPrintable(o.objectName())); });
         mouseClick(&form().Option3(1)); // Reimposta, back to the exercise group

@@ -125,7 +125,8 @@ private Q_SLOTS:
 private:
     DefinitionOnly& createDefinitionOnly()
     {
-        bare = std::make_unique<DefinitionOnly>(program->windows.runtime(), program->windows.settings(), start::StartLinks{});
+        bare = std::make_unique<DefinitionOnly>(program->windows.runtime(), program->windows.settings(),
+                                                start::StartLinks{});
         bare->Load();
         return *bare;
     }

@@ -41,9 +41,8 @@ void Runtime::formUnloaded(Form& form)
     const bool ending = std::any_of(loaded_.begin(), loaded_.end(), [](Form* f) { return f->isUnloading(); });
     if (ending || (QApplication::activeWindow() && QApplication::activeWindow()->isVisible()))
         return;
-    const auto shown = std::find_if(activationOrder_.rbegin(), activationOrder_.rend(), [](Form* f) {
-        return f->window() && f->window()->isVisible();
-    });
+    const auto shown = std::find_if(activationOrder_.rbegin(), activationOrder_.rend(),
+                                    [](Form* f) { return f->window() && f->window()->isVisible(); });
     if (shown != activationOrder_.rend()) {
         (*shown)->window()->raise();
         (*shown)->window()->activateWindow();

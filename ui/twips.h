@@ -26,6 +26,7 @@ public:
     friend constexpr Twips operator*(double k, Twips a) { return Twips(k * a.value_); }
     friend constexpr Twips operator/(Twips a, double k) { return Twips(a.value_ / k); }
     friend constexpr double operator/(Twips a, Twips b) { return a.value_ / b.value_; }
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=> as a 0 literal
     friend constexpr auto operator<=>(const Twips&, const Twips&) = default;
 
 private:

@@ -1,9 +1,9 @@
 #include "exercises/count/count_window.h"
 
+#include "exercises/levels.h"
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
-#include "exercises/levels.h"
 #include "ui/twips.h"
 #include "windows/colours.h"
 
@@ -69,8 +69,7 @@ void FrmOperativo1::PreparaOperazione()
         Shape1(k).setVisible(false);
     ui::RandomSource& random = runtime().random();
     random.randomize(runtime().clock().timeOfDay());
-    const CountTask task =
-        drawCountTask(random, settings_.minimo(), settings_.ValoreMassimo);
+    const CountTask task = drawCountTask(random, settings_.minimo(), settings_.ValoreMassimo);
     Figura = task.figura;
     NumeroElementi = task.numeroElementi;
     Posizioni = task.posizioni;

@@ -2,7 +2,6 @@
 
 #include "ui/services.h"
 
-
 namespace set {
 
 SetTask drawSetTask(ui::RandomSource& random, int minimo, int massimo)

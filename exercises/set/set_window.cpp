@@ -5,8 +5,8 @@
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
-#include "windows/colours.h"
 #include "ui/twips.h"
+#include "windows/colours.h"
 
 namespace set {
 
@@ -25,8 +25,10 @@ exercise::ExerciseDesign setDesign()
     d.shape2 = twips(60, 15, 11325, 1680);
     // Two rows of slots, Image2(1..10) above and Image2(11..20) below: their left edges in twips.
     constexpr int kPerRow = kSlots / 2;
-    constexpr std::array<double, kPerRow> kUpperLefts{240, 1110, 2040, 2970, 3900, 4815, 5730, 6600, 7470, 8340};
-    constexpr std::array<double, kPerRow> kLowerLefts{225, 1110, 2040, 2940, 3900, 4830, 5745, 6600, 7470, 8340};
+    constexpr std::array<double, kPerRow> kUpperLefts{240,  1110, 2040, 2970, 3900,
+                                                      4815, 5730, 6600, 7470, 8340};
+    constexpr std::array<double, kPerRow> kLowerLefts{225,  1110, 2040, 2940, 3900,
+                                                      4830, 5745, 6600, 7470, 8340};
     for (int i = 0; i < kPerRow; ++i) {
         const auto at = static_cast<std::size_t>(i);
         d.pictureSlots.push_back({1 + i, twips(kUpperLefts[at]), twips(i < 7 ? 60 : 75)});

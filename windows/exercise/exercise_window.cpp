@@ -102,8 +102,8 @@ void ExerciseWindow::createNumberLine()
     const auto discs = [&] {
         for (int k = 1; k <= kDiscs; ++k) {
             auto* disc = add<ui::Shape>(Frame4, QStringLiteral("Shape1"), k);
-            disc->Move(twips(kDiscLeft[static_cast<std::size_t>(k)]), twips(k == kDiscs ? 165 : 180), twips(495),
-                       twips(495));
+            disc->Move(twips(kDiscLeft[static_cast<std::size_t>(k)]), twips(k == kDiscs ? 165 : 180),
+                       twips(495), twips(495));
             disc->setShape(ui::ShapeKind::Circle);
             disc->setFillColor(colours::kRed);
             disc->setBorderWidth(0);
@@ -117,8 +117,8 @@ void ExerciseWindow::createNumberLine()
         Label22->setForeColor(colours::kBlack);
         for (int i = 0; i < 5; ++i) {
             auto* tick = add<ui::Label>(Frame4, QStringLiteral("Label23"), i);
-            tick->Move(twips(kTickLeft[static_cast<std::size_t>(i)]), twips(kTickTop[static_cast<std::size_t>(i)]),
-                       twips(60), twips(390));
+            tick->Move(twips(kTickLeft[static_cast<std::size_t>(i)]),
+                       twips(kTickTop[static_cast<std::size_t>(i)]), twips(60), twips(390));
             tick->setBackColor(colours::kBlack);
             tick->setForeColor(colours::kBlack);
             Label23.add(i, tick);

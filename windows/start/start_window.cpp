@@ -46,7 +46,8 @@ void defineFrame(ui::Frame& frame, const ui::TwipRect& rect, int tabIndex)
 } // namespace
 
 FrmInizio::FrmInizio(ui::Runtime& runtime, levels::Modulo1& settings, StartLinks links)
-    : ui::Form(runtime, QStringLiteral("FrmInizio"), kDesignInner), settings_(settings), links_(std::move(links))
+    : ui::Form(runtime, QStringLiteral("FrmInizio"), kDesignInner), settings_(settings),
+      links_(std::move(links))
 {
 }
 
