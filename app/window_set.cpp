@@ -29,12 +29,19 @@ WindowSet::~WindowSet()
     runtime_->setOnLastWindowUnloaded(nullptr);
 }
 
-exercise::ExerciseWindow& WindowSet::exercise(int sceltaEsercizio)
+exercise::ExerciseWindow* WindowSet::findExercise(int sceltaEsercizio)
 {
     for (std::size_t i = 0; i < kExercises.size(); ++i) {
         if (kExercises[i].sceltaEsercizio == sceltaEsercizio)
-            return *exercises_[i];
+            return exercises_[i].get();
     }
+    return nullptr;
+}
+
+exercise::ExerciseWindow& WindowSet::exercise(int sceltaEsercizio)
+{
+    if (exercise::ExerciseWindow* window = findExercise(sceltaEsercizio))
+        return *window;
     throw std::out_of_range("no exercise for this choice");
 }
 
@@ -55,10 +62,8 @@ void WindowSet::start()
 
 void WindowSet::showExercise(int sceltaEsercizio)
 {
-    for (std::size_t i = 0; i < kExercises.size(); ++i) {
-        if (kExercises[i].sceltaEsercizio == sceltaEsercizio)
-            exercises_[i]->Show();
-    }
+    if (exercise::ExerciseWindow* window = findExercise(sceltaEsercizio))
+        window->Show();
 }
 
 void WindowSet::unloadAllButStart()

@@ -55,6 +55,7 @@ public:
     void start();
 
 private:
+    exercise::ExerciseWindow* findExercise(int sceltaEsercizio); // null for no row
     void showExercise(int sceltaEsercizio);
     void unloadAllButStart();
 
