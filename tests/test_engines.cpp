@@ -1,29 +1,14 @@
 #include "exercises/count/count_task.h"
 #include "exercises/set/set_task.h"
+#include "support/test_support.h"
 #include "ui/services.h"
 #include "windows/exercise/panel.h"
 
 #include <QTest>
 #include <set>
 
-namespace {
-
-// Hands out a fixed sequence of draws, so the edges of the range can be reached on purpose.
-class ScriptedRandom final : public ui::RandomSource
-{
-public:
-    explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
-    void randomize(float) override {}
-    float rnd() override { return values_.at(next_++ % values_.size()); }
-
-private:
-    std::vector<float> values_;
-    std::size_t next_ = 0;
-};
-
-constexpr float kJustBelowOne = 1.0f - 1.0f / 16777216.0f;
-
-} // namespace
+using testing::kJustBelowOne;
+using testing::ScriptedRandom;
 
 class EnginesTest : public QObject
 {

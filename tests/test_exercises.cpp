@@ -23,8 +23,8 @@ std::set<int> range(int low, int high)
 void addFormRows()
 {
     QTest::addColumn<int>("form");
-    QTest::newRow("counting window") << 1;
-    QTest::newRow("set window") << 2;
+    for (int form : exerciseChoices())
+        QTest::addRow("exercise %d", form) << form;
 }
 
 } // namespace
@@ -49,8 +49,15 @@ private Q_SLOTS:
     // The line has twenty discs: a 21st press starts a fresh line instead of running off its end.
     void countingPastTwentyShouldStartAgainAtOne();
     // A child goes on with Enter: the next step must already hold the focus.
-    void afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus_data() { addFormRows(); }
-    void afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus();
+    // The verdict is read against the board: figures, discs and column all stay as they were.
+    void afterVerificaOnlyAvantiShouldBeShownAndTheBoardShouldStay_data() { addFormRows(); }
+    void afterVerificaOnlyAvantiShouldBeShownAndTheBoardShouldStay();
+    // The seconds of an answer count from the moment the task stands whole on the screen, for
+    // the first task and for the next.
+    void answerTimeShouldStartOnceTheTaskIsShown_data() { addFormRows(); }
+    void answerTimeShouldStartOnceTheTaskIsShown();
+    // The set window reseeds, then draws the size and only then the picture.
+    void setWindowShouldDrawTheSizeBeforeThePicture();
     // Rebuilding the set: one more copy of the task's picture per press.
     void eachPressShouldPlaceTheTaskPictureInTheNextSlot_data();
     void eachPressShouldPlaceTheTaskPictureInTheNextSlot();
@@ -169,7 +176,7 @@ void ExercisesTest::countingPastTwentyShouldStartAgainAtOne()
     QCOMPARE(shownColumns(w), QList<int>{2});
 }
 
-void ExercisesTest::afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus()
+void ExercisesTest::afterVerificaOnlyAvantiShouldBeShownAndTheBoardShouldStay()
 {
     QFETCH(int, form);
     program->windows.settings().applyLevelPreset(1);
@@ -177,9 +184,40 @@ void ExercisesTest::afterVerificaOnlyAvantiShouldBeShownAndHaveTheFocus()
     QVERIFY(open(w));
     QVERIFY(QTest::qWaitForWindowActive(w.window()));
     pressConta(w, 2);
+    const QList<QList<int>> counted = board(w);
+    QCOMPARE(form == 1 ? shownDiscs(w) : filledSlots(w), oneTo(2));
     press(w.CmdVerifica);
     QCOMPARE(shownButtons(w), QStringLiteral("AVANTI"));
     QCOMPARE(focusName(), QStringLiteral("CmdOperazione"));
+    QCOMPARE(board(w), counted);
+}
+
+void ExercisesTest::answerTimeShouldStartOnceTheTaskIsShown()
+{
+    QFETCH(int, form);
+    program->windows.settings().applyLevelPreset(2);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QList<QList<int>> atLastReading;
+    program->clock.onMonotonicRead = [&] { atLastReading = board(w); };
+    QVERIFY(open(w));
+    QCOMPARE(atLastReading, board(w));
+    pressConta(w, 1);
+    press(w.CmdVerifica);
+    press(w.CmdOperazione);
+    QCOMPARE(atLastReading, board(w));
+    program->clock.onMonotonicRead = nullptr;
+}
+
+void ExercisesTest::setWindowShouldDrawTheSizeBeforeThePicture()
+{
+    ScriptedRandom random({kJustBelowOne, 0.0f});
+    Program scripted(random);
+    scripted.windows.settings().applyLevelPreset(2);
+    ExerciseWindow& w = scripted.windows.frmOperativo2();
+    QVERIFY(open(w));
+    QCOMPARE(random.calls, QStringLiteral("Sdd"));
+    QCOMPARE(w.NumeroElementi, 20);
+    QCOMPARE(w.Figura, 1);
 }
 
 void ExercisesTest::eachPressShouldPlaceTheTaskPictureInTheNextSlot_data()

@@ -63,18 +63,6 @@ int mouseButtonCode(Qt::MouseButton button)
     }
 }
 
-int mouseShiftState(const QMouseEvent& event)
-{
-    int state = 0;
-    if (event.modifiers().testFlag(Qt::ShiftModifier))
-        state |= shift::Shift;
-    if (event.modifiers().testFlag(Qt::ControlModifier))
-        state |= shift::Ctrl;
-    if (event.modifiers().testFlag(Qt::AltModifier))
-        state |= shift::Alt;
-    return state;
-}
-
 } // namespace
 
 // Label ---------------------------------------------------------------------------------------
@@ -311,7 +299,7 @@ void OptionButton::handlePress(QMouseEvent& event)
     const QPointer<OptionButton> alive(this);
     const QPointF at = event.position();
     if (MouseDown)
-        MouseDown(mouseButtonCode(event.button()), mouseShiftState(event), pixelsToTwips(at.x()),
+        MouseDown(mouseButtonCode(event.button()), shiftStateOf(event), pixelsToTwips(at.x()),
                   pixelsToTwips(at.y()));
     // The platform selects an option pressed with the main button, unless the handler has
     // just made it unreachable.
@@ -325,7 +313,7 @@ void OptionButton::handleRelease(QMouseEvent& event)
     pressed_ = false;
     const QPointF at = event.position();
     if (MouseUp)
-        MouseUp(mouseButtonCode(event.button()), mouseShiftState(event), pixelsToTwips(at.x()),
+        MouseUp(mouseButtonCode(event.button()), shiftStateOf(event), pixelsToTwips(at.x()),
                 pixelsToTwips(at.y()));
 }
 

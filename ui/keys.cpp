@@ -82,7 +82,7 @@ int characterOf(const QKeyEvent& event)
     return c < 256 ? static_cast<int>(c) : 0;
 }
 
-int shiftStateOf(const QKeyEvent& event)
+int shiftStateOf(const QInputEvent& event)
 {
     int state = 0;
     if (event.modifiers().testFlag(Qt::ShiftModifier))

@@ -3,6 +3,7 @@
 #include <Qt>
 #include <QtGlobal>
 
+class QInputEvent;
 class QKeyEvent;
 
 namespace ui {
@@ -44,6 +45,7 @@ int keyCodeOf(const QKeyEvent& event);
 int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, bool xkbScanCodes);
 // The character a key press produces, or 0 when it produces none (or one beyond Latin-1).
 int characterOf(const QKeyEvent& event);
-int shiftStateOf(const QKeyEvent& event);
+// The shift state (Shift 1, Ctrl 2, Alt 4) of a key or mouse event.
+int shiftStateOf(const QInputEvent& event);
 
 } // namespace ui

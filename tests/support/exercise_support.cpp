@@ -120,4 +120,9 @@ QList<int> oneTo(int n)
     return list;
 }
 
+QList<QList<int>> board(const exercise::ExerciseWindow& w)
+{
+    return {shownSlots(w), filledSlots(w), shownDiscs(w), shownColumns(w)};
+}
+
 } // namespace testing

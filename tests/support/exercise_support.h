@@ -44,5 +44,7 @@ QList<int> filledSlots(const exercise::ExerciseWindow& w);
 // Columns of the grid with a visible cell; a column shown only in part is listed negative.
 QList<int> shownColumns(const exercise::ExerciseWindow& w);
 QList<int> oneTo(int n);
+// All of a task a child sees: slots shown, slots filled, discs and columns.
+QList<QList<int>> board(const exercise::ExerciseWindow& w);
 
 } // namespace testing

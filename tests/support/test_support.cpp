@@ -39,9 +39,9 @@ void keyPress(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers, boo
     sendKey(window, QEvent::KeyPress, key, modifiers, autoRepeat);
 }
 
-void keyRelease(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+void keyRelease(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
 {
-    sendKey(window, QEvent::KeyRelease, key, modifiers, false);
+    sendKey(window, QEvent::KeyRelease, key, modifiers, autoRepeat);
 }
 
 void keyClick(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QWidget>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace testing {
 
@@ -15,7 +17,12 @@ class FakeClock final : public ui::Clock
 {
 public:
     float timeOfDay() const override { return static_cast<float>(timeOfDay_); }
-    double monotonicSeconds() const override { return monotonic_; }
+    double monotonicSeconds() const override
+    {
+        if (onMonotonicRead)
+            onMonotonicRead();
+        return monotonic_;
+    }
 
     void setTimeOfDay(double seconds) { timeOfDay_ = seconds; }
     void advance(double seconds)
@@ -24,24 +31,54 @@ public:
         monotonic_ += seconds;
     }
 
+    // Called at each reading of the monotonic time: lets a test see what was on screen then.
+    std::function<void()> onMonotonicRead;
+
 private:
     double timeOfDay_ = 10 * 3600.0;
     double monotonic_ = 1000.0;
 };
 
+// Hands out a fixed cycle of draws and records every call ('S' a reseed, 'd' a draw), so a test
+// reaches the edges of a range on purpose and sees in which order a task asks.
+class ScriptedRandom final : public ui::RandomSource
+{
+public:
+    explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
+    void randomize(float) override { calls += QLatin1Char('S'); }
+    float rnd() override
+    {
+        calls += QLatin1Char('d');
+        return values_.at(next_++ % values_.size());
+    }
+    QString calls;
+
+private:
+    std::vector<float> values_;
+    std::size_t next_ = 0;
+};
+
+inline constexpr float kJustBelowOne = 1.0f - 1.0f / 16777216.0f;
+
 // The whole program with injected time and randomness; the end of the program is counted
 // instead of quitting the test.
 struct Program
 {
-    explicit Program(std::uint32_t seed = 1) : random(seed), windows(clock, random)
-    {
-        windows.runtime().setOnLastWindowUnloaded([this] { ++endings; });
-    }
+    explicit Program(std::uint32_t seed = 1) : Program(seed, nullptr) {}
+    // The program drawing from the test's own source.
+    explicit Program(ui::RandomSource& source) : Program(0, &source) {}
 
     FakeClock clock;
     ui::StandardRandom random;
     app::WindowSet windows;
     int endings = 0;
+
+private:
+    Program(std::uint32_t seed, ui::RandomSource* source)
+        : random(seed), windows(clock, source ? *source : random)
+    {
+        windows.runtime().setOnLastWindowUnloaded([this] { ++endings; });
+    }
 };
 
 template <class T> T* child(QWidget* root, const QString& name)
@@ -51,7 +88,7 @@ template <class T> T* child(QWidget* root, const QString& name)
 
 // Keys take the real route: through the window to whatever has the focus.
 void keyPress(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false);
-void keyRelease(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+void keyRelease(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false);
 void keyClick(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
 // Mouse presses land where the window finds a control under the point, as a child's would.

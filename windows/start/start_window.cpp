@@ -51,15 +51,10 @@ FrmInizio::FrmInizio(ui::Runtime& runtime, levels::Modulo1& settings, StartLinks
 {
 }
 
-FrmInizio::Guards FrmInizio::guards() const
-{
-    return {bloccoSpazio1_, bloccoTasto1_, bloccoSpazio2_, bloccoTasto2_, bloccoSpazio3_, bloccoTasto3_};
-}
-
 void FrmInizio::createControls()
 {
     sceltaEsercizio_ = 0;
-    bloccoSpazio1_ = bloccoTasto1_ = bloccoSpazio2_ = bloccoTasto2_ = bloccoSpazio3_ = bloccoTasto3_ = false;
+    blocco1_ = blocco2_ = blocco3_ = {};
     curtainsOpen_ = false;
 
     setCaption(QStringLiteral("BRENTONI"));
@@ -219,22 +214,14 @@ void FrmInizio::bindHandlers()
     look(Option2);
     look(Option3);
 
-    Option1.on(&OptionButton::MouseDown,
-               [this](int i, int, int, ui::Twips, ui::Twips) { scegliEsercizio(i); });
-    Option2.on(&OptionButton::MouseDown, [this](int i, int, int, ui::Twips, ui::Twips) { scegliLivello(i); });
-    Option3.on(&OptionButton::MouseDown, [this](int i, int, int, ui::Twips, ui::Twips) {
-        switch (i) {
-        case 0:
-            vai();
-            break;
-        case 1:
-            reimposta(false);
-            break;
-        default:
-            esci();
-            break;
-        }
-    });
+    const auto mouseDown = [this](const ChoiceGroup& group) {
+        group.options.on(
+            &OptionButton::MouseDown,
+            [this, step = group.step](int i, int, int, ui::Twips, ui::Twips) { (this->*step)(i, false); });
+    };
+    mouseDown(esercizio());
+    mouseDown(livello());
+    mouseDown(azione());
     Option1.on(&OptionButton::MouseUp, [this](int i, int, int, ui::Twips, ui::Twips) { Option1_MouseUp(i); });
     Option2.on(&OptionButton::MouseUp, [this](int i, int, int, ui::Twips, ui::Twips) { Option2_MouseUp(i); });
     Option3.on(&OptionButton::MouseUp, [this](int i, int, int, ui::Twips, ui::Twips) { Option3_MouseUp(i); });
@@ -243,12 +230,12 @@ void FrmInizio::bindHandlers()
     Option1.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option1_KeyDown(i, k, s); });
     Option2.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option2_KeyDown(i, k, s); });
     Option3.on(&OptionButton::KeyDown, [this](int i, int& k, int s) { Option3_KeyDown(i, k, s); });
-    Option1.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(Option1, bloccoSpazio1_, i, c); });
-    Option2.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(Option2, bloccoSpazio2_, i, c); });
-    Option3.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(Option3, bloccoSpazio3_, i, c); });
-    Option1.on(&OptionButton::KeyUp, [this](int, int&, int) { bloccoSpazio1_ = bloccoTasto1_ = false; });
-    Option2.on(&OptionButton::KeyUp, [this](int, int&, int) { bloccoSpazio2_ = bloccoTasto2_ = false; });
-    Option3.on(&OptionButton::KeyUp, [this](int, int&, int) { bloccoSpazio3_ = bloccoTasto3_ = false; });
+    Option1.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(esercizio(), i, c); });
+    Option2.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(livello(), i, c); });
+    Option3.on(&OptionButton::KeyPress, [this](int i, int& c) { spaceCycle(azione(), i, c); });
+    Option1.on(&OptionButton::KeyUp, [this](int, int&, int) { choiceKeyUp(esercizio()); });
+    Option2.on(&OptionButton::KeyUp, [this](int, int&, int) { choiceKeyUp(livello()); });
+    Option3.on(&OptionButton::KeyUp, [this](int, int&, int) { choiceKeyUp(azione()); });
 }
 
 // Start-up and end ------------------------------------------------------------------------------
@@ -353,6 +340,31 @@ void FrmInizio::esci()
     Unload();
 }
 
+void FrmInizio::stepEsercizio(int index, bool)
+{
+    scegliEsercizio(index);
+}
+
+void FrmInizio::stepLivello(int index, bool)
+{
+    scegliLivello(index);
+}
+
+void FrmInizio::stepAzione(int index, bool keyboardPath)
+{
+    switch (index) {
+    case 0:
+        vai();
+        break;
+    case 1:
+        reimposta(keyboardPath);
+        break;
+    default:
+        esci();
+        break;
+    }
+}
+
 // Focus look ------------------------------------------------------------------------------------
 
 void FrmInizio::focusLook(ui::OptionButton& option)
@@ -367,26 +379,21 @@ void FrmInizio::unfocusLook(ui::OptionButton& option)
     option.setValue(false);
 }
 
-// Mouse -----------------------------------------------------------------------------------------
+// The choice groups ----------------------------------------------------------------------------
 
-void FrmInizio::Option1_MouseUp(int index)
+void FrmInizio::Option1_MouseUp(int)
 {
-    Option1(index).setValue(false);
-    bloccoTasto2_ = false;
-    bloccoSpazio2_ = false;
+    choiceMouseUp(esercizio());
 }
 
 void FrmInizio::Option2_MouseUp(int)
 {
-    bloccoTasto3_ = false;
-    bloccoSpazio3_ = false;
-    // No level option is left pressed in: the choice shows in the frames and the focus.
-    Option2.forEach([](int, ui::OptionButton& option) { option.setValue(false); });
+    choiceMouseUp(livello());
 }
 
-void FrmInizio::Option3_MouseUp(int index)
+void FrmInizio::Option3_MouseUp(int)
 {
-    Option3(index).setValue(false);
+    choiceMouseUp(azione());
 }
 
 void FrmInizio::Option2_Click(int index)
@@ -394,100 +401,63 @@ void FrmInizio::Option2_Click(int index)
     settings_.applyLevelPreset(index);
 }
 
-// Keyboard --------------------------------------------------------------------------------------
-
 void FrmInizio::Option1_KeyDown(int index, int& keyCode, int)
 {
-    if (bloccoTasto1_)
-        return;
-    switch (keyCode) {
-    case ui::key::Digit0 + 1:
-        Option1(0).SetFocus();
-        break;
-    case ui::key::Digit0 + 2:
-        Option1(1).SetFocus();
-        break;
-    case ui::key::Return:
-        scegliEsercizio(index);
-        break;
-    default:
-        keyCode = 0;
-        return;
-    }
-    bloccoTasto1_ = true;
-    bloccoTasto2_ = true;
+    choiceKeyDown(esercizio(), index, keyCode);
 }
 
 void FrmInizio::Option2_KeyDown(int index, int& keyCode, int)
 {
-    if (bloccoTasto2_)
-        return;
-    switch (keyCode) {
-    case ui::key::Digit0 + 1:
-        Option2(0).SetFocus();
-        break;
-    case ui::key::Digit0 + 2:
-        Option2(1).SetFocus();
-        break;
-    case ui::key::Digit0 + 3:
-        Option2(2).SetFocus();
-        break;
-    case ui::key::Digit0:
-    case ui::key::Digit0 + 4:
-    case ui::key::Digit0 + 5:
-    case ui::key::Digit0 + 6:
-        break;
-    case ui::key::Return:
-        scegliLivello(index);
-        break;
-    default:
-        keyCode = 0;
-        return;
-    }
-    bloccoTasto2_ = true;
-    bloccoTasto3_ = true;
+    choiceKeyDown(livello(), index, keyCode);
 }
 
 void FrmInizio::Option3_KeyDown(int index, int& keyCode, int)
 {
-    if (bloccoTasto3_)
+    choiceKeyDown(azione(), index, keyCode);
+}
+
+void FrmInizio::choiceKeyDown(const ChoiceGroup& group, int index, int& keyCode)
+{
+    if (group.guards.tasto)
         return;
-    switch (keyCode) {
-    case ui::key::Digit0 + 1:
-        Option3(0).SetFocus();
-        break;
-    case ui::key::Digit0 + 2:
-        Option3(1).SetFocus();
-        break;
-    case ui::key::Digit0 + 3:
-        Option3(2).SetFocus();
-        break;
-    case ui::key::Return:
-        bloccoTasto3_ = true;
-        if (index == 0)
-            vai();
-        else if (index == 1)
-            reimposta(true);
-        else
-            esci();
-        return;
-    default:
+    const ChoiceKeyEffect effect = choiceKeyEffect(group.keys, keyCode);
+    if (effect.kind == ChoiceKeyEffect::Kind::Consumed) {
         keyCode = 0;
         return;
     }
-    bloccoTasto3_ = true;
+    // The guards go up before the step: "Esci" unloads the window under the handler.
+    group.guards.tasto = true;
+    if (group.next)
+        group.next->tasto = true;
+    if (effect.kind == ChoiceKeyEffect::Kind::Focus)
+        group.options(effect.focusTo).SetFocus();
+    else if (effect.kind == ChoiceKeyEffect::Kind::Enter)
+        (this->*group.step)(index, true);
 }
 
-void FrmInizio::spaceCycle(ui::ControlArray<ui::OptionButton>& group, bool& guard, int index, int& keyAscii)
+void FrmInizio::spaceCycle(const ChoiceGroup& group, int index, int& keyAscii)
 {
-    if (guard)
+    if (group.guards.spazio)
         return;
     if (keyAscii == ui::key::Space) {
-        group((index + 1) % group.count()).SetFocus();
-        guard = true;
+        group.options((index + 1) % group.options.count()).SetFocus();
+        group.guards.spazio = true;
     } else {
         keyAscii = 0;
     }
+}
+
+void FrmInizio::choiceKeyUp(const ChoiceGroup& group)
+{
+    group.guards = {};
+}
+
+void FrmInizio::choiceMouseUp(const ChoiceGroup& group)
+{
+    // No option is left pressed in: the choice shows in the frames and the focus.
+    group.options.forEach([](int, ui::OptionButton& option) { option.setValue(false); });
+    if (group.next)
+        *group.next = {};
 }
 
 } // namespace start

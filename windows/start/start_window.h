@@ -3,6 +3,7 @@
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "windows/colours.h"
+#include "windows/start/choice_groups.h"
 
 #include <QPointer>
 #include <functional>
@@ -46,13 +47,6 @@ public:
     // Which exercise was chosen: 0 none yet, 1 count on the line, 2 rebuild the set.
     int SceltaEsercizio() const { return sceltaEsercizio_; }
     bool curtainsOpen() const { return curtainsOpen_; }
-
-    // The key guards of the three groups, readable for tests and tools.
-    struct Guards
-    {
-        bool spazio1, tasto1, spazio2, tasto2, spazio3, tasto3;
-    };
-    Guards guards() const;
 
     // Controls, valid while the window is loaded.
     ui::Timer* timerTendine = nullptr;
@@ -98,6 +92,8 @@ private:
     void focusLook(ui::OptionButton& option);
     void unfocusLook(ui::OptionButton& option);
 
+    // The handlers keep the names of the window's events; each group runs the one choice logic
+    // below over its own row of the group table.
     void Option1_KeyDown(int index, int& keyCode, int shift);
     void Option2_KeyDown(int index, int& keyCode, int shift);
     void Option3_KeyDown(int index, int& keyCode, int shift);
@@ -105,18 +101,39 @@ private:
     void Option2_MouseUp(int index);
     void Option3_MouseUp(int index);
     void Option2_Click(int index);
+
+    struct ChoiceGroup
+    {
+        const ChoiceKeys& keys;
+        ui::ControlArray<ui::OptionButton>& options;
+        ChoiceGuards& guards;
+        // The next group: an accepted key sets its key guard, a mouse release here clears both.
+        ChoiceGuards* next;
+        void (FrmInizio::*step)(int index, bool keyboardPath);
+    };
+    ChoiceGroup esercizio()
+    {
+        return {kEsercizioKeys, Option1, blocco1_, &blocco2_, &FrmInizio::stepEsercizio};
+    }
+    ChoiceGroup livello() { return {kLivelloKeys, Option2, blocco2_, &blocco3_, &FrmInizio::stepLivello}; }
+    ChoiceGroup azione() { return {kAzioneKeys, Option3, blocco3_, nullptr, &FrmInizio::stepAzione}; }
+
+    void choiceKeyDown(const ChoiceGroup& group, int index, int& keyCode);
     // Space moves the focus within a group, once per press.
-    void spaceCycle(ui::ControlArray<ui::OptionButton>& group, bool& guard, int index, int& keyAscii);
+    void spaceCycle(const ChoiceGroup& group, int index, int& keyAscii);
+    static void choiceKeyUp(const ChoiceGroup& group);
+    static void choiceMouseUp(const ChoiceGroup& group);
+
+    void stepEsercizio(int index, bool keyboardPath);
+    void stepLivello(int index, bool keyboardPath);
+    void stepAzione(int index, bool keyboardPath);
 
     levels::Modulo1& settings_;
     StartLinks links_;
     int sceltaEsercizio_ = 0;
-    bool bloccoSpazio1_ = false;
-    bool bloccoTasto1_ = false;
-    bool bloccoSpazio2_ = false;
-    bool bloccoTasto2_ = false;
-    bool bloccoSpazio3_ = false;
-    bool bloccoTasto3_ = false;
+    ChoiceGuards blocco1_;
+    ChoiceGuards blocco2_;
+    ChoiceGuards blocco3_;
     bool curtainsOpen_ = false;
 };
 
