@@ -21,13 +21,6 @@ ui::Label& cell(const ExerciseWindow& w, int column, int index)
     return w.LabelN[static_cast<std::size_t>(column)](index);
 }
 
-// A colour as painted, marked when it follows the desktop theme instead of being fixed.
-QString hexOf(ui::Colour colour, const QWidget* w)
-{
-    const QString name = colour.resolve(w->palette()).name();
-    return colour.isSystem() ? QStringLiteral("system ") + name : name;
-}
-
 // "white" leaves open whether the design means fixed white or the theme's window colour; any other
 // colour is fixed, so a theme change must not alter it.
 bool colourMatches(const QString& actual, const QString& expected)
@@ -37,28 +30,6 @@ bool colourMatches(const QString& actual, const QString& expected)
     return actual == expected;
 }
 
-QString backOf(const QWidget* w)
-{
-    if (auto* l = qobject_cast<const ui::Label*>(w))
-        return hexOf(l->BackColor(), w);
-    if (auto* f = qobject_cast<const ui::Frame*>(w))
-        return hexOf(f->BackColor(), w);
-    if (auto* s = qobject_cast<const ui::Shape*>(w))
-        return s->filled() ? hexOf(s->FillColor(), w) : QStringLiteral("unfilled");
-    if (auto* b = qobject_cast<const ui::CommandButton*>(w))
-        return hexOf(b->BackColor(), w);
-    return QStringLiteral("none");
-}
-
-QString foreOf(const QWidget* w)
-{
-    if (auto* l = qobject_cast<const ui::Label*>(w))
-        return hexOf(l->ForeColor(), w);
-    if (auto* s = qobject_cast<const ui::Shape*>(w))
-        return hexOf(s->BorderColor(), w);
-    return QStringLiteral("none");
-}
-
 int borderOf(const QWidget* w)
 {
     if (auto* f = qobject_cast<const ui::Frame*>(w))
@@ -66,15 +37,6 @@ int borderOf(const QWidget* w)
     if (auto* s = qobject_cast<const ui::Shape*>(w))
         return s->BorderWidth();
     return -1;
-}
-
-QString captionOf(const QWidget* w)
-{
-    if (auto* l = qobject_cast<const ui::Label*>(w))
-        return l->Caption();
-    if (auto* b = qobject_cast<const ui::CommandButton*>(w))
-        return b->Caption();
-    return QStringLiteral("<no caption>");
 }
 
 constexpr int kNo = -1;

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "ui/controls.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -85,6 +87,51 @@ QString focusName()
 {
     QWidget* focus = QApplication::focusWidget();
     return focus ? focus->objectName() : QStringLiteral("<none>");
+}
+
+QString hexOf(ui::Colour colour, const QWidget* w)
+{
+    const QString name = colour.resolve(w->palette()).name();
+    return colour.isSystem() ? QStringLiteral("system ") + name : name;
+}
+
+QString backOf(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const ui::Label*>(w))
+        return hexOf(l->BackColor(), w);
+    if (auto* o = qobject_cast<const ui::OptionButton*>(w))
+        return hexOf(o->BackColor(), w);
+    if (auto* f = qobject_cast<const ui::Frame*>(w))
+        return hexOf(f->BackColor(), w);
+    if (auto* p = qobject_cast<const ui::PictureBox*>(w))
+        return hexOf(p->BackColor(), w);
+    if (auto* s = qobject_cast<const ui::Shape*>(w))
+        return s->filled() ? hexOf(s->FillColor(), w) : QStringLiteral("unfilled");
+    if (auto* b = qobject_cast<const ui::CommandButton*>(w))
+        return hexOf(b->BackColor(), w);
+    return QStringLiteral("none");
+}
+
+QString foreOf(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const ui::Label*>(w))
+        return hexOf(l->ForeColor(), w);
+    if (auto* o = qobject_cast<const ui::OptionButton*>(w))
+        return hexOf(o->ForeColor(), w);
+    if (auto* s = qobject_cast<const ui::Shape*>(w))
+        return hexOf(s->BorderColor(), w);
+    return QStringLiteral("none");
+}
+
+QString captionOf(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const ui::Label*>(w))
+        return l->Caption();
+    if (auto* b = qobject_cast<const ui::CommandButton*>(w))
+        return b->Caption();
+    if (auto* o = qobject_cast<const ui::OptionButton*>(w))
+        return o->Caption();
+    return {};
 }
 
 } // namespace testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window_set.h"
+#include "ui/colour.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 
@@ -98,5 +99,13 @@ void mouseClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
 void mouseClickAt(QWidget* window, QPoint windowPos, Qt::MouseButton button = Qt::LeftButton);
 
 QString focusName();
+
+// What a control shows, read the same way for every window. Colours come as "#rrggbb", marked
+// "system " when they follow the desktop theme; an unfilled shape's fill is "unfilled", and a
+// control without the property gives "none" (an empty caption).
+QString hexOf(ui::Colour colour, const QWidget* w);
+QString backOf(const QWidget* w);
+QString foreOf(const QWidget* w);
+QString captionOf(const QWidget* w);
 
 } // namespace testing
