@@ -2,7 +2,7 @@
 
 #include "exercises/levels.h"
 #include "pictures/picture_store.h"
-#include "ui/fonts.h"
+#include "windows/fonts.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 #include "ui/twips.h"
@@ -59,7 +59,7 @@ void ExerciseWindow::createControls()
         label->setCaption(t.caption);
         label->setBackColor(t.back);
         label->setForeColor(colours::kRed);
-        label->setFont(ui::designFont(QStringLiteral("Times New Roman"), 21.75, true));
+        label->setFont(fonts::timesNewRoman(21.75, true));
         return label;
     };
     // The difficulty line lies in front: where the two lines overlap, its text stays whole.
@@ -162,7 +162,7 @@ void ExerciseWindow::createButtons()
         cmd->setStyle(design_.buttonStyle);
         if (design_.buttonStyle == ui::ButtonStyle::Graphical)
             cmd->setBackColor(colours::kPeach);
-        cmd->setFont(ui::designFont(QStringLiteral("MS Sans Serif"), b.points, true));
+        cmd->setFont(fonts::msSansSerif(b.points, true));
         cmd->setTabIndex(b.tabIndex);
         return cmd;
     };
@@ -186,20 +186,20 @@ void ExerciseWindow::createPanel()
     LblEsito->Move(twips(195, 6585, 6705, 1320));
     LblEsito->setBackColor(colours::kPink);
     LblEsito->setForeColor(colours::kDarkBlue);
-    LblEsito->setFont(ui::designFont(QStringLiteral("Arial"), 72, false));
+    LblEsito->setFont(fonts::arial(72, false));
 
     frmElaborazione = add<ui::Frame>(client(), QStringLiteral("frmElaborazione"));
     frmElaborazione->Move(twips(7020, 6510, 4890, 1695));
     frmElaborazione->setBackColor(colours::kPink);
     frmElaborazione->setBordered(true);
-    frmElaborazione->setFont(ui::designFont(QStringLiteral("Arial"), 8.25, false));
+    frmElaborazione->setFont(fonts::arial(8.25, false));
     for (const StatColumn& column : kStatColumns) {
         auto* caption = add<ui::Label>(frmElaborazione, QStringLiteral("Label5"), column.caption);
         caption->Move(column.captionLeft, twips(300), twips(930), twips(555));
         caption->setCaption(QString::fromUtf8(column.text));
         caption->setTransparent(true);
         caption->setForeColor(colours::kDarkRed);
-        caption->setFont(ui::designFont(QStringLiteral("Arial"), 8.25, true));
+        caption->setFont(fonts::arial(8.25, true));
         caption->setAlignment(ui::Alignment::Center);
         LabelN[5].add(column.caption, caption);
     }
@@ -209,7 +209,7 @@ void ExerciseWindow::createPanel()
         label->Move(left, twips(960), twips(810), twips(480));
         label->setTransparent(true);
         label->setForeColor(colours::kBlue);
-        label->setFont(ui::designFont(QStringLiteral("Arial"), 14.25, true));
+        label->setFont(fonts::arial(14.25, true));
         label->setAlignment(ui::Alignment::Center);
         return label;
     };

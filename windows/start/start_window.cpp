@@ -3,7 +3,7 @@
 #include "exercises/levels.h"
 #include "pictures/picture_store.h"
 #include "ui/controls.h"
-#include "ui/fonts.h"
+#include "windows/fonts.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
 #include "windows/colours.h"
@@ -24,7 +24,7 @@ void defineOption(ui::OptionButton& option, const ui::TwipRect& rect, const QStr
     option.setCaption(caption);
     option.setBackColor(colours::kPeach);
     option.setForeColor(colours::kDarkBlue);
-    option.setFont(ui::designFont(QStringLiteral("Arial"), points, true));
+    option.setFont(fonts::arial(points, true));
     option.setTabIndex(tabIndex);
 }
 
@@ -87,14 +87,14 @@ void FrmInizio::createControls()
     Label1->setCaption(QStringLiteral("Vers. 1.2.0"));
     Label1->setTransparent(true);
     Label1->setForeColor(ui::Colour::windowText());
-    Label1->setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    Label1->setFont(fonts::msSansSerif(8.25, false));
     Label1->setTabIndex(3);
     Label4 = add<ui::Label>(frmTitolo, QStringLiteral("Label4"));
     Label4->Move(twips(360, 315, 10560, 1245));
     Label4->setCaption(QStringLiteral("ZANFILO"));
     Label4->setBackColor(colours::kPink);
     Label4->setForeColor(colours::kDarkBlue);
-    Label4->setFont(ui::designFont(QStringLiteral("Arial"), 36, true));
+    Label4->setFont(fonts::arial(36, true));
     Label4->setAlignment(ui::Alignment::Center);
     Label4->setTabIndex(2);
     Shape2 = add<ui::Shape>(frmTitolo, QStringLiteral("Shape2"));
@@ -153,7 +153,7 @@ void FrmInizio::createControls()
     Label5->setCaption(QStringLiteral("Esercizi per contare, realizzati dalla squadra di Zanfilo"));
     Label5->setBackColor(colours::kPink);
     Label5->setForeColor(colours::kDarkRed);
-    Label5->setFont(ui::designFont(QStringLiteral("Arial"), 18, true));
+    Label5->setFont(fonts::arial(18, true));
     Label5->setAlignment(ui::Alignment::Center);
     Label5->setTabIndex(0);
 
