@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds with GCC, and runs every test (the end-to-end ones start their
-# own Xvfb); checks the house style and the static analysis; then builds once more with
-# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer and runs the suite and a shorter
-# monkey there, where any report fails. Every build treats a warning as an error.
+# own Xvfb); checks the house style and the static analysis; then builds once more, with Clang,
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, and runs the suite and a shorter
+# monkey there, where any report fails. So both compilers build every file, and every build
+# treats a warning as an error.
 set -eu
 cd "$(dirname "$0")/.."
 export ZANFILO_WERROR=ON
@@ -11,11 +12,12 @@ export ZANFILO_WERROR=ON
 
 ./scripts/lint.sh build
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON -DZANFILO_WERROR=ON
-cmake --build build-asan --parallel "$(nproc)"
+CC=clang CXX=clang++ cmake -S . -B build-clang-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON \
+    -DZANFILO_WERROR=ON
+cmake --build build-clang-asan --parallel "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
 # The package test is left out: a package of the sanitizer build would not be shipped.
-(cd build-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
+(cd build-clang-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
     ctest --output-on-failure --parallel "$(nproc)" -E '^package$')
