@@ -2,11 +2,11 @@
 
 #include "exercises/levels.h"
 #include "pictures/picture_store.h"
-#include "windows/fonts.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 #include "ui/twips.h"
 #include "windows/colours.h"
+#include "windows/fonts.h"
 
 #include <utility>
 

@@ -3,10 +3,10 @@
 #include "exercises/levels.h"
 #include "pictures/picture_store.h"
 #include "ui/controls.h"
-#include "windows/fonts.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
 #include "windows/colours.h"
+#include "windows/fonts.h"
 #include "windows/start/curtains.h"
 
 namespace start {
