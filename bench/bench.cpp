@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Speed and memory of the program against targets, as one table. Figures that depend on the
 // machine are taken as ratios to a floor measured in the same run: a bare Qt Widgets program of
 // the program's size (bench_floor). The rows to the painted frame run in a child process per

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor the benchmark measures against: a bare Qt Widgets program of the program's size, one
 // window of about 300 child widgets, painted once. It prints nothing and waits to be ended, so
 // the benchmark can time its first paint and read its memory the same way as the program's.

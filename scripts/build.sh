@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (the executable is build/zanfilo) with GCC.
 # ZANFILO_WERROR=ON in the environment makes every warning an error.
 set -eu

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the house style and the static analysis on the program's sources. Needs the compile
 # commands of a configured build (default build/; give another folder as the first argument).
 set -eu

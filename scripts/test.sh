@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds with GCC, and runs every test (the end-to-end ones start their
 # own Xvfb); checks the house style and the static analysis; then builds once more, with Clang,
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, and runs the suite and a shorter

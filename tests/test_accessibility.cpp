@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
 #include "support/exercise_support.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A child's worth of random input: a seeded storm of clicks anywhere with any button, keys of
 // every kind (held ones too), resizes from nothing to huge, minimising, closing and reopening
 // windows. After every event the rules of the windows must still hold. A failing run prints its seed:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws every picture of the program (the twelve figures, the three level pictures and the icon)
 // on one sheet, at their own size and at twice it, on the colours they are shown on:
 //   contact_sheet out.png

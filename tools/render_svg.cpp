@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders an SVG drawing into a square PNG of the given pixel size: render_svg in.svg size out.png.
 // Used at build time to make the fixed-size icons the desktop themes ask for.
 #include <QGuiApplication>

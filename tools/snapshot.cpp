@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders one window of the program offscreen into a PNG, to look at a design without a display:
 //   snapshot start|count|set|figures out.png [level 0..2]
 // "figures" fills every slot of the count window with the figures in turn, to see them in place.

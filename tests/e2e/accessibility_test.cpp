@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader reads of the real program, read where it reads it: over AT-SPI, with the
 // program on a private X server and a private session bus, and the accessibility registry running.
 // A small Python reader (atspi_tree.py) prints the program's accessible tree as JSON.

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints, as JSON, what a screen reader finds of one application over AT-SPI.
 
 Usage: atspi_tree.py APP_NAME    the application's accessible tree

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // How the end-to-end tests start and end the programs they run (X server, window manager, buses,

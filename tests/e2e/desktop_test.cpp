@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real program on ordinary desktops: other keyboard layouts, a real window manager (openbox)
 // closing, minimising and restoring its windows, and screens from a netbook's to a scaled one.
 #include "x11_session.h"

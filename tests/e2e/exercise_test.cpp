@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Both exercises played on the real executable with real X input: the test reads the task off
 // the screen as a child would (the pictures, or the discs), answers it, and reads the verdict.
 #include "x11_session.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program reads no file it was not built with, writes nothing and talks to nobody but the
 // desktop: a whole session under strace, from start through an answered task to "Esci", once with
 // no session bus at all and once on a desktop's buses with the accessibility registry running.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes a PNG of the whole X screen to standard output. xwd misreads a window that lies wholly
 // inside another top-level window of the same program (it shows it black, through its colormap
 // handling), so the tests read the screen through Qt's own root-window grab instead.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A private D-Bus session bus for one test, with the accessibility bus on demand. The bus starts

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program the two ways a user gets it (cmake --install, and the Debian package),
 # validates the desktop metadata, checks the package's contents and dependencies, and starts the
 # packaged executable under Xvfb through the smoke test.
