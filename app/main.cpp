@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/window_set.h"
 #include "ui/fonts.h"
 #include "ui/runtime.h"
@@ -10,7 +13,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zanfilo"));
     QApplication::setApplicationVersion(QStringLiteral(ZANFILO_VERSION));
-    QApplication::setOrganizationDomain(QStringLiteral("zanfilo.it"));
     // Lets the desktop match the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfilo.Zanfilo"));
     // The program ends when its start window has unloaded every window, not when one closes.

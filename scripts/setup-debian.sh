@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing need.
 # Runs apt-get only when something is missing, so a prepared machine starts at once.
 set -eu
@@ -10,7 +12,8 @@ xvfb xdotool x11-utils x11-xkb-utils
 openbox wmctrl
 dbus-daemon dbus-x11 at-spi2-core libglib2.0-bin python3-gi gir1.2-atspi-2.0
 desktop-file-utils appstream strace file
-clang libclang-rt-14-dev clang-format clang-tidy"
+clang libclang-rt-14-dev clang-format clang-tidy
+reuse lintian man-db groff-base git gzip"
 
 missing=""
 for p in $PACKAGES; do

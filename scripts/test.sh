@@ -2,7 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Zanfilo team
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds with GCC, and runs every test (the end-to-end ones start their
-# own Xvfb); checks the house style and the static analysis; then builds once more, with Clang,
+# own Xvfb); checks the house style and the static analysis, and what a distribution checks of a
+# release (licences, manual pages, a reproducible and lintian-clean package); then builds once
+# more, with Clang,
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, and runs the suite and a shorter
 # monkey there, where any report fails. So both compilers build every file, and every build
 # treats a warning as an error.
@@ -13,6 +15,7 @@ export ZANFILO_WERROR=ON
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 
 ./scripts/lint.sh build
+./scripts/check-release.sh
 
 CC=clang CXX=clang++ cmake -S . -B build-clang-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON \
     -DZANFILO_WERROR=ON
