@@ -33,10 +33,16 @@ for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins font
 done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/zanfilo ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
-            ./usr/share/icons/hicolor/48x48/apps/$app.png; do
+            ./usr/share/icons/hicolor/48x48/apps/$app.png ./usr/share/man/man6/zanfilo.6.gz \
+            ./usr/share/man/it/man6/zanfilo.6.gz ./usr/share/doc/zanfilo/copyright \
+            ./usr/share/doc/zanfilo/changelog.gz; do
     echo "$contents" | grep -q " $path\$" || fail "package lacks $path"
 done
 
 dpkg-deb -x "$deb" "$work/root"
+# The addresses the package gives are ours or reserved: no domain the project does not own.
+grep -rIl 'zanfilo\.it\b' "$work/root" "$work/prefix" && fail "an address on a domain the project does not own"
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "The Zanfilo team <team@zanfilo.invalid>" ] || fail "maintainer"
+grep -q '^License: CC-BY-SA-4.0$' "$work/root/usr/share/doc/zanfilo/copyright" || fail "copyright"
 ZANFILO_EXECUTABLE="$work/root/usr/bin/zanfilo" QT_QPA_PLATFORM=offscreen "$smoke" || fail "packaged program"
 echo "package test passed: $deb"
