@@ -8,6 +8,7 @@
 #include "support/test_support.h"
 #include "ui/controls.h"
 
+#include <QApplication>
 #include <set>
 
 using namespace testing;
@@ -74,9 +75,10 @@ private Q_SLOTS:
     // The first task of a window is built on its own path: it must cover the range as well.
     void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange_data();
     void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange();
-    // Children use Enter and space as much as the mouse, on every step of a task.
-    void keysOnTheFocusedButtonShouldPressIt_data();
-    void keysOnTheFocusedButtonShouldPressIt();
+    // Children use Enter and space as much as the mouse, and a finger on a touch screen or an
+    // interactive board, on every step of a task.
+    void keyOrTapOnTheFocusedButtonShouldPressIt_data();
+    void keyOrTapOnTheFocusedButtonShouldPressIt();
 
     // Panel: whole seconds after one blank, the caps changing only what is shown; time of day wraps
     // at midnight, and a task shown just before it must not be timed negative.
@@ -345,7 +347,7 @@ void ExercisesTest::openingTasksOfManySeedsShouldCoverExactlyTheLevelRange()
     QCOMPARE(sizes, range(minimo, massimo));
 }
 
-void ExercisesTest::keysOnTheFocusedButtonShouldPressIt_data()
+void ExercisesTest::keyOrTapOnTheFocusedButtonShouldPressIt_data()
 {
     QTest::addColumn<int>("form");
     QTest::addColumn<int>("key");
@@ -354,16 +356,21 @@ void ExercisesTest::keysOnTheFocusedButtonShouldPressIt_data()
         QTest::addRow("w%d Return", f) << f << int(Qt::Key_Return) << int(Qt::NoModifier);
         QTest::addRow("w%d keypad Enter", f) << f << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
         QTest::addRow("w%d space", f) << f << int(Qt::Key_Space) << int(Qt::NoModifier);
+        QTest::addRow("w%d tap", f) << f << 0 << int(Qt::NoModifier);
     }
 }
 
-void ExercisesTest::keysOnTheFocusedButtonShouldPressIt()
+void ExercisesTest::keyOrTapOnTheFocusedButtonShouldPressIt()
 {
     QFETCH(int, form);
     QFETCH(int, key);
     QFETCH(int, modifiers);
+    // Key 0 is a finger's tap on the focused button.
     const auto hit = [&](QWidget* window) {
-        keyClick(window, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+        if (key == 0)
+            tap(QApplication::focusWidget());
+        else
+            keyClick(window, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
     };
     program->windows.settings().applyLevelPreset(2);
     ExerciseWindow& w = exerciseOf(*program, form);

@@ -22,7 +22,8 @@ private Q_SLOTS:
     // Main-keyboard digits choose; keypad digits must arrive as other codes so they can be refused.
     void keyCodesShouldKeepKeypadDigitsApart_data();
     void keyCodesShouldKeepKeypadDigitsApart();
-    // Shift+2 types "@" and AZERTY's digit keys type "&", "é", ...: the digit row still chooses.
+    // Shift+2 types "@" and AZERTY's digit keys type "&", "é", ...: the digit row still chooses;
+    // a digit or a function key from a keyboard with its own keymap means what it says.
     void digitRowShouldGiveItsDigitWhateverTheLayoutAndShift_data();
     void digitRowShouldGiveItsDigitWhateverTheLayoutAndShift();
     // Netbooks and scaled screens: a window must open wholly inside the screen, frame included.
@@ -92,6 +93,12 @@ void LayerTest::digitRowShouldGiveItsDigitWhateverTheLayoutAndShift_data()
     QTest::newRow("keypad Down stays Down") << int(Qt::Key_Down) << keypad << 88u << true << 40;
     QTest::newRow("Q beside the row") << int(Qt::Key_Q) << 0 << 24u << true << 81;
     QTest::newRow("minus after the row") << int(Qt::Key_Minus) << 0 << 20u << true << 0;
+    // A virtual keyboard with its own keymap sends what it means on whatever key code it likes.
+    QTest::newRow("virtual: 2 on key 10") << int(Qt::Key_2) << 0 << 10u << true << 50;
+    QTest::newRow("virtual: 0 on key 12") << int(Qt::Key_0) << 0 << 12u << true << 48;
+    QTest::newRow("virtual: Escape on key 10") << int(Qt::Key_Escape) << 0 << 10u << true << 27;
+    QTest::newRow("virtual: Return on key 11") << int(Qt::Key_Return) << 0 << 11u << true << 13;
+    QTest::newRow("virtual: space on key 14") << int(Qt::Key_Space) << 0 << 14u << true << 32;
     // Offscreen gives no scan code, and other platforms number their keys otherwise.
     QTest::newRow("no scan code: 2") << int(Qt::Key_2) << 0 << 0u << false << 50;
     QTest::newRow("no scan code: @") << int(Qt::Key_At) << shift << 0u << false << 0;

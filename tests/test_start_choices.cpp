@@ -17,7 +17,7 @@ namespace {
 // A script of a child's input: "C:k" press and release, "P:k" press, "A:k" auto-repeated press,
 // "X:k" one auto-repeat as X11 sends it (a release and a press, both marked as repeats), "R:k"
 // release, "T" Tab, with k one of Return, Space, Tab, a digit, or Kn for a keypad digit; and
-// "M:name" a mouse click on the control of that name.
+// "M:name" a mouse click and "F:name" a finger's tap on the control of that name.
 void play(QWidget* window, const QString& script)
 {
     for (const QString& step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -29,10 +29,10 @@ void play(QWidget* window, const QString& script)
             keyClick(window, Qt::Key_Tab);
             continue;
         }
-        if (what == QLatin1String("M")) {
+        if (what == QLatin1String("M") || what == QLatin1String("F")) {
             auto* target = child<QWidget>(window, name);
             QVERIFY2(target, qPrintable(step));
-            mouseClick(target);
+            what == QLatin1String("M") ? mouseClick(target) : tap(target);
             continue;
         }
         if (name == QLatin1String("Return"))
@@ -96,6 +96,9 @@ private Q_SLOTS:
     // Each exercise opens from the start window's own buttons with the level chosen there, and
     // keeps that level when it is closed and opened again without a new choice.
     void vaiByTheMouseShouldOpenEachExerciseAndTheLevelShouldStay();
+    // Wayland delivers a press on an inactive window before its activation: the window must be
+    // activated first and the press still choose, and the late activation must not undo it.
+    void pressBeforeTheActivationShouldChooseAtOnce();
 
     // Mouse: a press performs the step at once, whatever the button.
     void rightButtonPressShouldActLikeTheLeft();
@@ -242,6 +245,10 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
     QTest::newRow("mouse release frees the action group's guard") << "C:Return C:2 M:Option2(1) C:2 C:Return"
                                                                   << "Option1(0)"
                                                                   << "+--" << 1 << 2;
+    QTest::newRow("taps choose as clicks do, releases included")
+        << "C:1 F:Option1(1) F:Option2(2) C:2 C:Return"
+        << "Option1(0)"
+        << "+--" << 2 << 3;
     QTest::newRow("Vai by the mouse without an exercise does nothing") << "M:Option2(1) M:Option3(0)"
                                                                        << "Option3(0)"
                                                                        << "--+" << 0 << 2;
@@ -254,7 +261,7 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
     QFETCH(QString, frameState);
     QFETCH(int, exercise);
     QFETCH(int, level);
-    if (keys.contains(QLatin1String("M:")))
+    if (keys.contains(QLatin1String("M:")) || keys.contains(QLatin1String("F:")))
         waitForCurtains();
     play(window(), keys);
     QCOMPARE(focusName(), focus);
@@ -359,6 +366,21 @@ void StartChoicesTest::vaiByTheMouseShouldOpenEachExerciseAndTheLevelShouldStay(
         exercise.window()->close();
         QVERIFY(QTest::qWaitForWindowActive(window()));
     }
+}
+
+void StartChoicesTest::pressBeforeTheActivationShouldChooseAtOnce()
+{
+    waitForCurtains();
+    play(window(), QStringLiteral("M:Option1(0) M:Option2(0) M:Option3(0)"));
+    auto& exercise = program->windows.frmOperativo1();
+    QVERIFY(QTest::qWaitForWindowActive(exercise.window()));
+    exercise.window()->close();
+    QVERIFY(!window()->isActiveWindow());
+    play(window(), QStringLiteral("M:Option1(1)"));
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(form().SceltaEsercizio(), 2);
+    QCOMPARE(focusName(), QStringLiteral("Option2(0)"));
+    QCOMPARE(frames(form()), QStringLiteral("-++"));
 }
 
 void StartChoicesTest::escapeByKeyboardShouldEndTheProgram()

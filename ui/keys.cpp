@@ -30,11 +30,17 @@ int keyCodeOf(const QKeyEvent& event)
 int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, bool xkbScanCodes)
 {
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-    // Shift+2 types "@" and AZERTY's unshifted digit keys type "&", "é", ...: the key is still 2.
-    if (xkbScanCodes && !keypad && nativeScanCode >= kXkbDigit1 && nativeScanCode <= kXkbDigit0)
+    const bool digit = qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9;
+    // An on-screen or virtual keyboard brings its own keymap and may send any symbol on any key:
+    // a digit is that digit and a function key keeps its meaning wherever it sits. Only a printed
+    // symbol that is no digit (Shift+2 types "@", AZERTY's digit keys type "&", "é", ...) is read
+    // by its place in the digit row.
+    const bool printable = qtKey > Qt::Key_Space && qtKey < Qt::Key_Escape;
+    if (xkbScanCodes && !keypad && !digit && printable && nativeScanCode >= kXkbDigit1 &&
+        nativeScanCode <= kXkbDigit0)
         return nativeScanCode == kXkbDigit0 ? key::Digit0
                                             : key::Digit0 + static_cast<int>(nativeScanCode - kXkbDigit1) + 1;
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+    if (digit)
         return (keypad ? key::Numpad0 : key::Digit0) + (qtKey - Qt::Key_0);
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
         return key::LetterA + (qtKey - Qt::Key_A);

@@ -15,6 +15,7 @@ namespace ui {
 Runtime::Runtime(Clock& clock, RandomSource& random) : clock_(clock), random_(random)
 {
     installAccessibility();
+    qApp->installEventFilter(this);
 }
 
 bool Runtime::anyLoaded() const
@@ -60,6 +61,23 @@ void Runtime::formActivated(Form& form)
         return; // the program came back from another application: not a new activation
     active_ = &form;
     form.Form_Activate();
+}
+
+bool Runtime::eventFilter(QObject* watched, QEvent* event)
+{
+    // A press on an inactive window acts on the window made active, as where the platform
+    // activates it first (X11). Wayland sends the press before the activation: the window is
+    // activated here, and the late activation finds it active already.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+        watched->isWidgetType()) {
+        const QWidget* window = static_cast<QWidget*>(watched)->window();
+        const auto form =
+            std::find_if(loaded_.begin(), loaded_.end(), [&](Form* f) { return f->window() == window; });
+        if (form != loaded_.end() && *form != active_)
+            (*form)->handleActivated();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace ui

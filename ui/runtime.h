@@ -42,6 +42,9 @@ public:
     void formUnloaded(Form& form);
     void formActivated(Form& form);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Clock& clock_;
     RandomSource& random_;

@@ -80,6 +80,17 @@ void mouseClick(QWidget* widget, Qt::MouseButton button)
         QTest::mouseRelease(window, button, {}, at);
 }
 
+void tap(QWidget* widget)
+{
+    // A touch screen with no handler of its own: Qt turns the unhandled touch into a click.
+    static QPointingDevice* const screen = QTest::createTouchDevice();
+    const QPoint at = centreInWindow(widget);
+    const QPointer<QWindow> window = widget->window()->windowHandle();
+    QTest::touchEvent(window, screen).press(0, at);
+    if (window)
+        QTest::touchEvent(window, screen).release(0, at);
+}
+
 void mouseClickAt(QWidget* window, QPoint windowPos, Qt::MouseButton button)
 {
     QTest::mousePress(window->windowHandle(), button, {}, windowPos);
