@@ -120,6 +120,7 @@ void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen_data()
     QTest::addColumn<QSize>("design");
     QTest::addColumn<int>("menu");
     QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<bool>("wayland"); // the compositor draws a title bar it does not tell
     QTest::addColumn<QRect>("available");
     QTest::addColumn<QSize>("inner");
     QTest::addColumn<QPoint>("topLeft");
@@ -127,21 +128,26 @@ void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen_data()
     const QSize exercise(794, 576);
     const QMargins openbox(1, 20, 1, 5);
     QTest::newRow("start at design size, centred")
-        << start << 21 << QMargins() << QRect(0, 0, 1280, 1024) << start << QPoint(242, 215);
+        << start << 21 << QMargins() << false << QRect(0, 0, 1280, 1024) << start << QPoint(242, 215);
     QTest::newRow("nothing grows on a large screen")
-        << exercise << 0 << openbox << QRect(0, 0, 3840, 2160) << exercise << QPoint(1522, 779);
+        << exercise << 0 << openbox << false << QRect(0, 0, 3840, 2160) << exercise << QPoint(1522, 779);
     QTest::newRow("start on a netbook with a frame")
-        << start << 21 << openbox << QRect(0, 0, 1024, 600) << QSize(768, 554) << QPoint(127, 0);
+        << start << 21 << openbox << false << QRect(0, 0, 1024, 600) << QSize(768, 554) << QPoint(127, 0);
     QTest::newRow("exercise on 800x600 with a frame")
-        << exercise << 0 << openbox << QRect(0, 0, 800, 600) << QSize(792, 575) << QPoint(3, 0);
+        << exercise << 0 << openbox << false << QRect(0, 0, 800, 600) << QSize(792, 575) << QPoint(3, 0);
     QTest::newRow("exercise on 800x600, no frame")
-        << exercise << 0 << QMargins() << QRect(0, 0, 800, 600) << exercise << QPoint(3, 12);
+        << exercise << 0 << QMargins() << false << QRect(0, 0, 800, 600) << exercise << QPoint(3, 12);
     QTest::newRow("start at scale 2 on 1920x1080")
-        << start << 21 << QMargins() << QRect(0, 0, 960, 540) << QSize(720, 519) << QPoint(120, 0);
-    QTest::newRow("below a panel") << start << 21 << openbox << QRect(0, 32, 1024, 568) << QSize(724, 522)
-                                   << QPoint(149, 32);
+        << start << 21 << QMargins() << false << QRect(0, 0, 960, 540) << QSize(720, 519) << QPoint(120, 0);
+    // Seen under sway: a window shrunk to the whole output height had its title bar above it.
+    QTest::newRow("Wayland at scale 2 on 1920x1080: room for a title bar")
+        << start << 21 << QMargins() << true << QRect(0, 0, 960, 540) << QSize(672, 485) << QPoint(142, 0);
+    QTest::newRow("Wayland, decorations drawn by Qt and told")
+        << exercise << 0 << openbox << true << QRect(0, 0, 800, 600) << QSize(792, 575) << QPoint(3, 0);
+    QTest::newRow("below a panel") << start << 21 << openbox << false << QRect(0, 32, 1024, 568)
+                                   << QSize(724, 522) << QPoint(149, 32);
     QTest::newRow("screen lower than frame and menu: title bar stays at the top")
-        << start << 21 << openbox << QRect(0, 0, 100, 30) << QSize(0, 0) << QPoint(49, 0);
+        << start << 21 << openbox << false << QRect(0, 0, 100, 30) << QSize(0, 0) << QPoint(49, 0);
 }
 
 void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen()
@@ -149,10 +155,13 @@ void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen()
     QFETCH(QSize, design);
     QFETCH(int, menu);
     QFETCH(QMargins, frame);
+    QFETCH(bool, wayland);
     QFETCH(QRect, available);
     QFETCH(QSize, inner);
     QFETCH(QPoint, topLeft);
-    const ui::WindowPlacement placed = ui::placeWindow(design, menu, frame, available);
+    const ui::WindowPlacement placed = ui::placeWindow(design, menu, frame, available, wayland);
+    if (wayland && frame.isNull())
+        frame = ui::kUntoldTitleBar;
     QCOMPARE(placed.inner, inner);
     QCOMPARE(placed.frameTopLeft, topLeft);
     const QRect outer(placed.frameTopLeft, placed.inner.grownBy(frame) + QSize(0, menu));

@@ -242,7 +242,8 @@ void Form::placeOnScreen(const QMargins& frame)
         return;
     const QRect available = screen->availableGeometry();
     const WindowPlacement placement =
-        placeWindow(designInnerPixels(), window_->menuBarHeight(), frame, available);
+        placeWindow(designInnerPixels(), window_->menuBarHeight(), frame, available,
+                    QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
     placedWithFrame_ = frame;
     window_->fitInner(placement.inner);
     window_->move(placement.frameTopLeft);

@@ -8,8 +8,10 @@
 
 namespace ui {
 
-WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& frame, const QRect& available)
+WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& told, const QRect& available,
+                            bool untoldFrame)
 {
+    const QMargins frame = untoldFrame && told.isNull() ? kUntoldTitleBar : told;
     const int extraWidth = frame.left() + frame.right();
     const int extraHeight = frame.top() + frame.bottom() + menuHeight;
     QSize inner = designInner;

@@ -19,8 +19,15 @@ struct WindowPlacement
     QPoint frameTopLeft; // where the outer edge of the frame goes
 };
 
+// Wayland compositors draw title bars that no program is told of; a window shrunk to fit leaves
+// room for one of about this size, so the compositor need not push its title bar off the output.
+inline constexpr QMargins kUntoldTitleBar(2, 32, 2, 2);
+
 // `menuHeight` stands above the inner area and is not scaled; `frame` is what the window manager
 // adds around the window (none where there is no window manager or it is not known yet).
-WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& frame, const QRect& available);
+// `untoldFrame`: the platform may frame the window without telling (Wayland), so where `frame` is
+// none, `kUntoldTitleBar` is allowed for.
+WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& frame, const QRect& available,
+                            bool untoldFrame = false);
 
 } // namespace ui
