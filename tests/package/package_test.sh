@@ -31,6 +31,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins fonts-liberation2; do
     echo "$depends" | grep -q "$dep" || fail "Depends lacks $dep: $depends"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || fail "Recommends: qt6-wayland"
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/zanfilo ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
             ./usr/share/icons/hicolor/48x48/apps/$app.png ./usr/share/man/man6/zanfilo.6.gz \
