@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "exercises/levels.h"
+#include "settings/levels.h"
 
 #include <memory>
 #include <vector>

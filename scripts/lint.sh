@@ -10,7 +10,18 @@ build="${1:-build}"
 # Every C++ file that git knows, tests and tools included.
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
+# The folders are layers, each including only the ones below it (and itself).
+layers="ui settings pictures windows exercises app"
+rank() { echo "$layers" | tr ' ' '\n' | grep -nx "$1" | cut -d: -f1; }
+upward=$(for folder in $layers; do
+    git ls-files "$folder/*.cpp" "$folder/*.h" | xargs -r grep -Ho '^#include "[a-z]*/' |
+        sed 's|#include "||; s|/$||' | while IFS=: read -r file target; do
+            [ "$(rank "$target")" -le "$(rank "$folder")" ] || echo "$file includes $target/"
+        done
+done)
+[ -z "$upward" ] || { echo "lint: includes that run up the layers:"; echo "$upward"; exit 1; }
+
 # The program's own sources; the tests are left to the compilers' warnings.
 git ls-files 'app/*.cpp' 'ui/*.cpp' 'windows/*.cpp' 'exercises/*.cpp' 'pictures/*.cpp' |
     xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet
-echo "lint: clang-format and clang-tidy clean"
+echo "lint: layers, clang-format and clang-tidy clean"

@@ -3,9 +3,9 @@
 
 #include "exercises/set/set_window.h"
 
-#include "exercises/levels.h"
 #include "exercises/set/set_task.h"
 #include "pictures/picture_store.h"
+#include "settings/levels.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 #include "ui/twips.h"

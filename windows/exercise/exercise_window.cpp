@@ -3,8 +3,8 @@
 
 #include "windows/exercise/exercise_window.h"
 
-#include "exercises/levels.h"
 #include "pictures/picture_store.h"
+#include "settings/levels.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 #include "ui/twips.h"

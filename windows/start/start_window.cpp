@@ -3,8 +3,8 @@
 
 #include "windows/start/start_window.h"
 
-#include "exercises/levels.h"
 #include "pictures/picture_store.h"
+#include "settings/levels.h"
 #include "ui/controls.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
