@@ -32,9 +32,9 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
     return nullptr;
 }
 
-std::function<void(QObject*)>& observer()
+std::function<void(const QAccessibleEvent&)>& observer()
 {
-    static std::function<void(QObject*)> current;
+    static std::function<void(const QAccessibleEvent&)> current;
     return current;
 }
 
@@ -45,10 +45,10 @@ void announceTextChange(QObject* control)
     QAccessibleEvent event(control, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
     if (observer())
-        observer()(control);
+        observer()(event);
 }
 
-void setAnnouncementObserver(std::function<void(QObject*)> newObserver)
+void setAnnouncementObserver(std::function<void(const QAccessibleEvent&)> newObserver)
 {
     observer() = std::move(newObserver);
 }

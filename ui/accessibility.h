@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QAccessibleEvent;
 class QObject;
 
 namespace ui {
@@ -13,9 +14,10 @@ namespace ui {
 // its caption as its name. Installed once; safe to call again.
 void installAccessibility();
 
-// Tells screen readers that the text of a control changed. The observer sees every announcement,
-// whether or not a screen reader is listening (tests use it).
+// Tells screen readers that the text of a control changed. The observer sees every event sent,
+// whether or not a screen reader is listening (tests use it): a screen reader speaks a label's
+// new text only on a name change, so the kind of event matters as much as its sending.
 void announceTextChange(QObject* control);
-void setAnnouncementObserver(std::function<void(QObject*)> observer);
+void setAnnouncementObserver(std::function<void(const QAccessibleEvent&)> observer);
 
 } // namespace ui
