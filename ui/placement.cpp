@@ -8,12 +8,12 @@
 
 namespace ui {
 
-WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& told, const QRect& available,
+WindowPlacement placeWindow(QSize designInner, int menuHeight, const QMargins& frame, const QRect& available,
                             bool untoldFrame)
 {
-    const QMargins frame = untoldFrame && told.isNull() ? kUntoldTitleBar : told;
-    const int extraWidth = frame.left() + frame.right();
-    const int extraHeight = frame.top() + frame.bottom() + menuHeight;
+    const QMargins allowed = untoldFrame && frame.isNull() ? kUntoldTitleBar : frame;
+    const int extraWidth = allowed.left() + allowed.right();
+    const int extraHeight = allowed.top() + allowed.bottom() + menuHeight;
     QSize inner = designInner;
     if (designInner.width() > 0 && designInner.height() > 0) {
         const double byWidth = static_cast<double>(available.width() - extraWidth) / designInner.width();
