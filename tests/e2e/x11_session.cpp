@@ -581,8 +581,7 @@ bool X11Session::savePng(const QImage& image, const QString& name)
     const QString folder =
         configured.isEmpty() ? QDir::tempPath() + QStringLiteral("/zanfilo-e2e") : configured;
     if (!QDir().mkpath(folder)) {
-        m_lastError = QStringLiteral("could not create %1").arg(folder);
-        qWarning().noquote() << m_lastError;
+        qWarning().noquote() << "could not create" << folder;
         return false;
     }
     QString fileName = name;
@@ -591,8 +590,7 @@ bool X11Session::savePng(const QImage& image, const QString& name)
     }
     const QString path = QDir(folder).absoluteFilePath(fileName);
     if (image.isNull() || !image.save(path, "PNG")) {
-        m_lastError = QStringLiteral("could not save %1").arg(path);
-        qWarning().noquote() << m_lastError;
+        qWarning().noquote() << "could not save" << path;
         return false;
     }
     qInfo().noquote() << "screenshot saved:" << path;

@@ -111,8 +111,8 @@ public:
     // Lets time pass while the test's own events (and the program's output) are handled.
     void settle(int ms);
 
-    // Saves into $ZANFILO_E2E_ARTIFACTS, else <temp>/zanfilo-e2e/, and prints where.
-    bool savePng(const QImage& image, const QString& name);
+    // Saves into $ZANFILO_E2E_ARTIFACTS, else <temp>/zanfilo-e2e/, and prints where (or why not).
+    static bool savePng(const QImage& image, const QString& name);
 
 private:
     // The environment of the tools (xdotool, the grab, the window manager): no scale, no bus.

@@ -1,0 +1,348 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "wayland_session.h"
+
+#include "child_process.h"
+#include "x11_session.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace e2e {
+
+namespace {
+
+constexpr int startTimeoutMs = 10000;
+constexpr int pollIntervalMs = 50;
+// The resident keyboard's one command: a pause longer than any run; it ends with the session.
+constexpr auto keyboardPauseMs = "1000000";
+
+// sway starts no program of its own (no X server, background or message bar); windows float at
+// the size they ask for, centred, as on a stacking desktop, and have no border.
+constexpr auto swayConfig = R"(xwayland disable
+swaybg_command -
+swaynag_command -
+output HEADLESS-1 resolution %1x%2 position 0 0
+default_border none
+default_floating_border none
+focus_follows_mouse no
+for_window [shell=".*"] floating enable
+)";
+
+QString tool(const char* name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+void collectWindows(const QJsonObject& node, QList<WaylandSession::Window>& windows)
+{
+    // Containers of windows are the nodes with a client process.
+    if (node.value(QLatin1String("pid")).toInteger() > 0) {
+        const QJsonObject r = node.value(QLatin1String("rect")).toObject();
+        windows.append(
+            {node.value(QLatin1String("name")).toString(), node.value(QLatin1String("shell")).toString(),
+             QRect(r.value(QLatin1String("x")).toInt(), r.value(QLatin1String("y")).toInt(),
+                   r.value(QLatin1String("width")).toInt(), r.value(QLatin1String("height")).toInt()),
+             node.value(QLatin1String("pid")).toInteger(), node.value(QLatin1String("focused")).toBool()});
+    }
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        const QJsonArray nodes = node.value(QLatin1String(children)).toArray();
+        for (const QJsonValue& child : nodes)
+            collectWindows(child.toObject(), windows);
+    }
+}
+
+QString tail(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).trimmed().right(2000)
+                                          : QString();
+}
+
+} // namespace
+
+WaylandSession::WaylandSession(QSize screenSize)
+{
+    const QStringList missing = missingTools();
+    if (!missing.isEmpty()) {
+        m_lastError = QStringLiteral("missing: %1").arg(missing.join(QStringLiteral(", ")));
+        return;
+    }
+    startCompositor(screenSize);
+}
+
+WaylandSession::~WaylandSession()
+{
+    // The keyboard sleeps through a lost compositor, so it goes first and by itself.
+    if (m_keyboard)
+        endProcess(*m_keyboard, 1000);
+    if (m_compositor)
+        endProcess(*m_compositor, 3000);
+}
+
+QStringList WaylandSession::missingTools()
+{
+    QStringList missing;
+    for (const char* name : {"sway", "swaymsg", "grim", "wtype"}) {
+        if (tool(name).isEmpty())
+            missing << QString::fromLatin1(name);
+    }
+    if (::geteuid() == 0 && tool("setpriv").isEmpty())
+        missing << QStringLiteral("setpriv");
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+    if (platforms.entryList({QStringLiteral("libqwayland-*")}, QDir::Files).isEmpty())
+        missing << QStringLiteral("Qt's wayland platform plugin (qt6-wayland)");
+    return missing;
+}
+
+bool WaylandSession::ok() const
+{
+    return m_compositor && m_compositor->state() == QProcess::Running && !m_waylandDisplay.isEmpty();
+}
+
+QString WaylandSession::lastError() const
+{
+    return m_lastError;
+}
+
+QProcessEnvironment WaylandSession::environment() const
+{
+    QProcessEnvironment env;
+    const QProcessEnvironment own = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"PATH", "LANG", "LC_ALL", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        if (own.contains(QString::fromLatin1(name)))
+            env.insert(QString::fromLatin1(name), own.value(QString::fromLatin1(name)));
+    }
+    // Mesa and libwayland have no frame pointers: only the slow unwinder takes a leak's stack
+    // through them to the library that the suppressions name.
+    if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":fast_unwind_on_malloc=0"));
+    if (!env.contains(QStringLiteral("PATH")))
+        env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    const QString folder = m_folder->path();
+    env.insert(QStringLiteral("HOME"), folder);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
+    env.insert(QStringLiteral("SWAYSOCK"), folder + QStringLiteral("/sway.sock"));
+    if (!m_waylandDisplay.isEmpty())
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_waylandDisplay);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(X11Session::noBusAddress));
+    return env;
+}
+
+void WaylandSession::launch(QProcess& process, const QString& program, const QStringList& args,
+                            const QProcessEnvironment& env) const
+{
+    process.setProcessEnvironment(env);
+    // setpriv keeps the parent-death signal across the change of user, which would clear it.
+    endWithParent(process);
+    if (m_asUser.isEmpty())
+        process.start(program, args);
+    else
+        process.start(m_asUser.first(), m_asUser.mid(1) + QStringList{QStringLiteral("--"), program} + args);
+}
+
+bool WaylandSession::waitUntil(const std::function<bool()>& ready, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!ready()) {
+        if (deadline.hasExpired() || m_compositor->state() != QProcess::Running)
+            return false;
+        QThread::msleep(pollIntervalMs);
+    }
+    return true;
+}
+
+bool WaylandSession::startCompositor(QSize screenSize)
+{
+    m_folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zanfilo-wayland-XXXXXX"));
+    if (!m_folder->isValid()) {
+        m_lastError = QStringLiteral("no private folder: %1").arg(m_folder->errorString());
+        return false;
+    }
+    // The folder (mode 0700) is the user's runtime folder and home.
+    if (::geteuid() == 0) {
+        const passwd* user = ::getpwnam("nobody");
+        if (user == nullptr ||
+            ::chown(QFile::encodeName(m_folder->path()).constData(), user->pw_uid, user->pw_gid) != 0) {
+            m_lastError = QStringLiteral("no user \"nobody\" to give %1 to").arg(m_folder->path());
+            return false;
+        }
+        m_asUser = {tool("setpriv"),
+                    QStringLiteral("--reuid=%1").arg(user->pw_uid),
+                    QStringLiteral("--regid=%1").arg(user->pw_gid),
+                    QStringLiteral("--clear-groups"),
+                    QStringLiteral("--pdeathsig"),
+                    QStringLiteral("keep")};
+    }
+    const QString config = m_folder->filePath(QStringLiteral("sway.conf"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(
+            QString::fromLatin1(swayConfig).arg(screenSize.width()).arg(screenSize.height()).toUtf8()) < 0) {
+        m_lastError = QStringLiteral("could not write %1").arg(config);
+        return false;
+    }
+    file.close();
+
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
+    env.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
+    env.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
+    const QString log = m_folder->filePath(QStringLiteral("sway.log"));
+    m_compositor = std::make_unique<QProcess>();
+    m_compositor->setProcessChannelMode(QProcess::MergedChannels);
+    m_compositor->setStandardOutputFile(log);
+    launch(*m_compositor, tool("sway"), {QStringLiteral("-c"), config}, env);
+    const QString swaymsg = tool("swaymsg");
+    const QString ipcSocket = env.value(QStringLiteral("SWAYSOCK"));
+    const auto answers = [&] {
+        return QFileInfo::exists(ipcSocket) &&
+               run(swaymsg, {QStringLiteral("-t"), QStringLiteral("get_version")});
+    };
+    const bool up = m_compositor->waitForStarted(startTimeoutMs) && waitUntil(answers, startTimeoutMs);
+    const QStringList sockets = QDir(m_folder->path())
+                                    .entryList({QStringLiteral("wayland-*")}, QDir::System)
+                                    .filter(QRegularExpression(QStringLiteral("^wayland-\\d+$")));
+    if (!up || sockets.isEmpty()) {
+        m_lastError = QStringLiteral("sway did not come up: %1").arg(tail(log));
+        return false;
+    }
+    m_waylandDisplay = sockets.first();
+
+    // Clients find the keyboard there from their start, as on any desktop.
+    m_keyboard = std::make_unique<QProcess>();
+    launch(*m_keyboard, tool("wtype"), {QStringLiteral("-s"), QString::fromLatin1(keyboardPauseMs)},
+           environment());
+    const auto haveKeyboard = [&] {
+        QByteArray inputs;
+        return run(swaymsg, {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_inputs")},
+                   &inputs) &&
+               inputs.contains("\"keyboard\"");
+    };
+    if (!waitUntil(haveKeyboard, startTimeoutMs)) {
+        m_lastError = QStringLiteral("no keyboard on the seat: %1").arg(m_lastError);
+        m_waylandDisplay.clear();
+        return false;
+    }
+    return true;
+}
+
+bool WaylandSession::start(QProcess& process, const QString& program, const QStringList& args)
+{
+    if (!ok()) {
+        m_lastError = QStringLiteral("no compositor to start %1 on").arg(program);
+        return false;
+    }
+    // A checkout in root's home is closed to the session's user: such a program runs from a copy.
+    // Asked once per program, so that a timed start does not include the question.
+    QString path = m_reachable.value(program);
+    if (path.isEmpty()) {
+        path = program;
+        if (!m_asUser.isEmpty() && !run(tool("test"), {QStringLiteral("-x"), program})) {
+            path = m_folder->filePath(QFileInfo(program).fileName());
+            if (!QFile::copy(program, path) ||
+                !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                 QFile::ReadOther | QFile::ExeOther)) {
+                m_lastError =
+                    QStringLiteral("could not copy %1 where the session's user reaches it").arg(program);
+                return false;
+            }
+        }
+        m_reachable.insert(program, path);
+    }
+    launch(process, path, args, environment());
+    if (!process.waitForStarted(startTimeoutMs)) {
+        m_lastError = QStringLiteral("could not start %1: %2").arg(program, process.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool WaylandSession::run(const QString& program, const QStringList& args, QByteArray* output, int timeoutMs)
+{
+    QProcess process;
+    launch(process, program, args, environment());
+    const QString command = program + QLatin1Char(' ') + args.join(QLatin1Char(' '));
+    if (!process.waitForStarted(timeoutMs)) {
+        m_lastError = QStringLiteral("could not run %1: %2").arg(command, process.errorString());
+        return false;
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        endProcess(process, 1000);
+        m_lastError = QStringLiteral("%1 did not finish within %2 ms").arg(command).arg(timeoutMs);
+        return false;
+    }
+    if (output != nullptr)
+        *output = process.readAllStandardOutput();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        m_lastError = QStringLiteral("%1 failed (exit code %2): %3")
+                          .arg(command)
+                          .arg(process.exitCode())
+                          .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        return false;
+    }
+    return true;
+}
+
+QList<WaylandSession::Window> WaylandSession::windows()
+{
+    QList<Window> found;
+    QByteArray tree;
+    if (run(tool("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")}, &tree))
+        collectWindows(QJsonDocument::fromJson(tree).object(), found);
+    return found;
+}
+
+std::optional<WaylandSession::Window> WaylandSession::waitForWindow(const QString& title, int timeoutMs)
+{
+    std::optional<Window> window;
+    waitUntil(
+        [&] {
+            const QList<Window> all = windows();
+            for (const Window& w : all) {
+                if (w.title == title)
+                    window = w;
+            }
+            return window.has_value();
+        },
+        timeoutMs);
+    if (!window)
+        m_lastError = QStringLiteral("no window \"%1\" within %2 ms").arg(title).arg(timeoutMs);
+    return window;
+}
+
+bool WaylandSession::type(const QStringList& keys, int pauseMs)
+{
+    QStringList args;
+    for (const QString& key : keys)
+        args << QStringLiteral("-k") << key << QStringLiteral("-s") << QString::number(pauseMs);
+    return run(tool("wtype"), args, nullptr, 5000 + pauseMs * static_cast<int>(keys.size()));
+}
+
+QImage WaylandSession::screenshot()
+{
+    QByteArray png;
+    if (!run(tool("grim"), {QStringLiteral("-")}, &png, 20000))
+        return {};
+    QImage image = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    if (image.isNull())
+        m_lastError = QStringLiteral("grim gave no image");
+    return image;
+}
+
+} // namespace e2e
