@@ -10,7 +10,7 @@ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
 fonts-liberation2 fontconfig
 xvfb xdotool x11-utils x11-xkb-utils
 openbox wmctrl
-sway grim wtype qt6-wayland
+sway grim wtype qt6-wayland libwayland-dev
 dbus-daemon dbus-x11 at-spi2-core libglib2.0-bin python3-gi gir1.2-atspi-2.0
 desktop-file-utils appstream strace file
 clang libclang-rt-14-dev clang-format clang-tidy

@@ -81,12 +81,15 @@ WaylandSession::WaylandSession(QSize screenSize)
         m_lastError = QStringLiteral("missing: %1").arg(missing.join(QStringLiteral(", ")));
         return;
     }
+    m_screenSize = screenSize;
     startCompositor(screenSize);
 }
 
 WaylandSession::~WaylandSession()
 {
     // The keyboard sleeps through a lost compositor, so it goes first and by itself.
+    if (m_pointer)
+        endProcess(*m_pointer, 1000);
     if (m_keyboard)
         endProcess(*m_keyboard, 1000);
     if (m_compositor)
@@ -332,6 +335,33 @@ bool WaylandSession::type(const QStringList& keys, int pauseMs)
     for (const QString& key : keys)
         args << QStringLiteral("-k") << key << QStringLiteral("-s") << QString::number(pauseMs);
     return run(tool("wtype"), args, nullptr, 5000 + pauseMs * static_cast<int>(keys.size()));
+}
+
+bool WaylandSession::click(const QString& pointerProgram, QPoint at)
+{
+    // Each line is answered "ok" once the compositor has it.
+    const auto say = [this](const QByteArray& line) {
+        if (!line.isEmpty())
+            m_pointer->write(line + '\n');
+        if (m_pointer->waitForReadyRead(5000) && m_pointer->readLine().startsWith("ok"))
+            return true;
+        m_lastError = QStringLiteral("the virtual mouse did not answer: %1")
+                          .arg(QString::fromLocal8Bit(m_pointer->readAllStandardError()));
+        return false;
+    };
+    if (!m_pointer) {
+        m_pointer = std::make_unique<QProcess>();
+        if (!start(*m_pointer, pointerProgram) || !say({}))
+            return false;
+        QThread::msleep(300); // the clients take the pointer the seat now offers
+    }
+    return say(QStringLiteral("move %1 %2 %3 %4")
+                   .arg(at.x())
+                   .arg(at.y())
+                   .arg(m_screenSize.width())
+                   .arg(m_screenSize.height())
+                   .toLatin1()) &&
+           say("press") && say("release");
 }
 
 QImage WaylandSession::screenshot()

@@ -66,6 +66,9 @@ public:
     std::optional<Window> waitForWindow(const QString& title, int timeoutMs);
     // xkb key names ("Return", "3", "Escape") typed to the focused window, a pause after each.
     bool type(const QStringList& keys, int pauseMs = 150);
+    // A click of the left button at a point of the output, with the virtual mouse that
+    // `pointerProgram` (zanfilo_wayland_pointer) adds to the seat at the first click.
+    bool click(const QString& pointerProgram, QPoint at);
     // The whole output; null on failure.
     QImage screenshot();
 
@@ -79,9 +82,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<QProcess> m_compositor;
     std::unique_ptr<QProcess> m_keyboard;
+    std::unique_ptr<QProcess> m_pointer;
     QStringList m_asUser;                // setpriv and its options, or empty when the test is not root
     QHash<QString, QString> m_reachable; // program -> the path it runs from
     QString m_waylandDisplay;
+    QSize m_screenSize;
     QString m_lastError;
 };
 
