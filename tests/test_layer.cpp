@@ -141,7 +141,7 @@ void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen_data()
         << start << 21 << QMargins() << false << QRect(0, 0, 960, 540) << QSize(720, 519) << QPoint(120, 0);
     // Seen under sway: a window shrunk to the whole output height had its title bar above it.
     QTest::newRow("Wayland at scale 2 on 1920x1080: room for a title bar")
-        << start << 21 << QMargins() << true << QRect(0, 0, 960, 540) << QSize(672, 485) << QPoint(142, 0);
+        << start << 21 << QMargins() << true << QRect(0, 0, 960, 540) << QSize(631, 455) << QPoint(162, 0);
     QTest::newRow("Wayland, decorations drawn by Qt and told")
         << exercise << 0 << openbox << true << QRect(0, 0, 800, 600) << QSize(792, 575) << QPoint(3, 0);
     QTest::newRow("below a panel") << start << 21 << openbox << false << QRect(0, 32, 1024, 568)

@@ -21,7 +21,8 @@ struct WindowPlacement
 
 // Wayland compositors draw title bars that no program is told of; a window shrunk to fit leaves
 // room for one of about this size, so the compositor need not push its title bar off the output.
-inline constexpr QMargins kUntoldTitleBar(2, 32, 2, 2);
+// The room is kept below too: some centre the window without its title bar (sway does).
+inline constexpr QMargins kUntoldTitleBar(2, 32, 2, 32);
 
 // `menuHeight` stands above the inner area and is not scaled; `frame` is what the window manager
 // adds around the window (none where there is no window manager or it is not known yet).
