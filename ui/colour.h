@@ -8,6 +8,19 @@
 
 namespace ui {
 
+// WCAG 2: the relative luminance of a colour (0 black, 1 white) and the contrast of two (1 to 21).
+double relativeLuminance(const QColor& colour);
+double contrastRatio(const QColor& a, const QColor& b);
+
+// The least contrast WCAG asks of text against its background, and of an outline against what it
+// encloses.
+inline constexpr double kTextContrast = 4.5;
+inline constexpr double kOutlineContrast = 3.0;
+
+// `colour` made darker or lighter, whichever way its background lets it go further, just until it
+// stands out from `background` by `minimum`; unchanged where it already does.
+QColor standingOut(const QColor& colour, const QColor& background, double minimum);
+
 // A colour as the window definitions give it: a fixed RGB value, or one of the desktop's
 // system colours, which must follow the theme and so are resolved only when painting.
 class Colour
@@ -27,6 +40,23 @@ public:
     constexpr System system() const { return system_; }
     constexpr QRgb value() const { return rgb_; }
 
+    // The colour the design was drawn with: a system colour as the classic light desktop gave it.
+    constexpr QRgb designValue() const
+    {
+        switch (system_) {
+        case System::None:
+            return rgb_;
+        case System::WindowBackground:
+            return 0xffffffffu;
+        case System::ButtonFace:
+            return 0xffc0c0c0u;
+        case System::WindowText:
+        case System::ButtonText:
+            return 0xff000000u;
+        }
+        return rgb_;
+    }
+
     QColor resolve(const QPalette& palette) const
     {
         switch (system_) {
@@ -43,6 +73,12 @@ public:
         }
         return QColor::fromRgb(rgb_);
     }
+
+    // The colour drawn on `background`, one of the design's fixed colours as often as not. A
+    // system colour follows the theme only where it stands out from it by `minimum`; otherwise it
+    // is the design's own, as the design's colours were chosen together on the light desktop, made
+    // just light or dark enough where even that does not stand out.
+    QColor resolveOn(const QPalette& palette, const QColor& background, double minimum) const;
 
     friend constexpr bool operator==(const Colour&, const Colour&) = default;
 

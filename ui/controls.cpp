@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 
 #include "ui/accessibility.h"
+#include "ui/form_window.h"
 #include "ui/keys.h"
 #include "ui/twips.h"
 
@@ -50,6 +51,22 @@ void drawFlatButton(QPainter& painter, const QRect& rect, const QColor& face, bo
 {
     painter.fillRect(rect, face);
     drawBevel(painter, rect, sunken);
+}
+
+// What shows through a transparent control: the colour of the nearest container that paints one.
+QColor backdropOf(const QWidget* container)
+{
+    for (const QWidget* w = container; w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<const Frame*>(w))
+            return frame->BackColor().resolve(frame->palette());
+        if (auto* label = qobject_cast<const Label*>(w); label && !label->transparent())
+            return label->BackColor().resolve(label->palette());
+        if (auto* box = qobject_cast<const PictureBox*>(w))
+            return box->BackColor().resolve(box->palette());
+        if (auto* client = qobject_cast<const ClientArea*>(w))
+            return client->backColor().resolve(client->palette());
+    }
+    return container ? container->palette().color(QPalette::Window) : QColor(Qt::white);
 }
 
 int mouseButtonCode(Qt::MouseButton button)
@@ -123,11 +140,12 @@ void Label::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect box = rect();
+    const QColor back = transparent_ ? backdropOf(parentWidget()) : backColor_.resolve(palette());
     if (!transparent_)
-        painter.fillRect(box, backColor_.resolve(palette()));
+        painter.fillRect(box, back);
     QRect textBox = box;
     if (bordered_) {
-        painter.setPen(Colour::windowText().resolve(palette()));
+        painter.setPen(Colour::windowText().resolveOn(palette(), back, kOutlineContrast));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         textBox = box.adjusted(1, 1, -1, -1);
     }
@@ -145,7 +163,7 @@ void Label::paintEvent(QPaintEvent*)
         flags |= Qt::AlignHCenter;
         break;
     }
-    painter.setPen(foreColor_.resolve(palette()));
+    painter.setPen(foreColor_.resolveOn(palette(), back, kTextContrast));
     painter.setFont(font());
     painter.drawText(textBox, flags, caption_);
 }
@@ -196,13 +214,14 @@ void CommandButton::paintEvent(QPaintEvent*)
         return;
     }
     QPainter painter(this);
-    drawFlatButton(painter, rect(), backColor_.resolve(palette()), isDown());
-    painter.setPen(Colour::buttonText().resolve(palette()));
+    const QColor face = backColor_.resolve(palette());
+    drawFlatButton(painter, rect(), face, isDown());
+    painter.setPen(Colour::buttonText().resolveOn(palette(), face, kTextContrast));
     painter.setFont(font());
     const QRect textBox = rect().adjusted(3, 3, -3, -3).translated(isDown() ? 1 : 0, isDown() ? 1 : 0);
     painter.drawText(textBox, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        QPen pen(Colour::buttonText().resolve(palette()));
+        QPen pen(Colour::buttonText().resolveOn(palette(), face, kOutlineContrast));
         pen.setStyle(Qt::DotLine);
         painter.setPen(pen);
         painter.drawRect(rect().adjusted(4, 4, -5, -5));
@@ -368,7 +387,8 @@ void OptionButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const bool sunken = value_;
-    drawFlatButton(painter, rect(), backColor_.resolve(palette()), sunken);
+    const QColor face = backColor_.resolve(palette());
+    drawFlatButton(painter, rect(), face, sunken);
     const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
     if (!picture_.isEmpty()) {
         const QSize size = picture_.size();
@@ -376,7 +396,7 @@ void OptionButton::paintEvent(QPaintEvent*)
         picture_.draw(painter, topLeft + shift);
     }
     if (!text().isEmpty()) {
-        painter.setPen(foreColor_.resolve(palette()));
+        painter.setPen(foreColor_.resolveOn(palette(), face, kTextContrast));
         painter.setFont(font());
         painter.drawText(rect().adjusted(3, 3, -3, -3).translated(shift), Qt::AlignCenter | Qt::TextWordWrap,
                          text());
@@ -407,12 +427,14 @@ void Frame::setBordered(bool bordered)
 void Frame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), backColor_.resolve(palette()));
+    const QColor face = backColor_.resolve(palette());
+    painter.fillRect(rect(), face);
     if (!bordered_)
         return;
-    // An etched line: a dark groove with a light edge below and to the right of it.
+    // An etched line: a dark groove with a light edge below and to the right of it. The classic
+    // grey groove darkens just enough to stay in sight on a light face such as the windows' pink.
     const QRect r = rect().adjusted(0, 0, -2, -2);
-    painter.setPen(QColor(128, 128, 128));
+    painter.setPen(standingOut(QColor(128, 128, 128), face, kOutlineContrast));
     painter.drawRect(r);
     painter.setPen(QColor(255, 255, 255));
     painter.drawRect(r.translated(1, 1));
@@ -517,14 +539,15 @@ void Shape::paintEvent(QPaintEvent*)
         const qreal side = std::min(box.width(), box.height());
         box = QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
     }
+    const QColor inside = filled_ ? fillColor_.resolve(palette()) : backdropOf(parentWidget());
     if (borderWidth_ > 0) {
-        QPen pen(borderColor_.resolve(palette()), borderWidth_);
+        QPen pen(borderColor_.resolveOn(palette(), inside, kOutlineContrast), borderWidth_);
         pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
     } else {
         painter.setPen(Qt::NoPen);
     }
-    painter.setBrush(filled_ ? QBrush(fillColor_.resolve(palette())) : QBrush(Qt::NoBrush));
+    painter.setBrush(filled_ ? QBrush(inside) : QBrush(Qt::NoBrush));
     switch (shape_) {
     case ShapeKind::Rectangle:
         painter.drawRect(box);

@@ -20,6 +20,7 @@ class ClientArea : public QWidget
 public:
     ClientArea(Form& form, QWidget* parent);
 
+    Colour backColor() const { return backColor_; }
     void setBackColor(Colour colour);
 
 protected:

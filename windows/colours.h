@@ -19,5 +19,9 @@ inline constexpr ui::Colour kDarkRed = ui::Colour::hex(0xC00000);
 inline constexpr ui::Colour kBlue = ui::Colour::hex(0x0000FF);
 inline constexpr ui::Colour kDarkBlue = ui::Colour::hex(0x0000C0);
 inline constexpr ui::Colour kBlack = ui::Colour::hex(0x000000);
+// The picture board and the squares of one: the window background of the light desktop the design
+// was drawn on, kept whatever the theme, as the figures are drawn for it and the squares' colours
+// are a code.
+inline constexpr ui::Colour kWhite = ui::Colour::hex(0xFFFFFF);
 
 } // namespace colours

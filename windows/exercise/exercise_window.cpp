@@ -91,7 +91,7 @@ void ExerciseWindow::createPictureBoard()
     Shape2 = add<ui::Shape>(FraSfondoS, QStringLiteral("Shape2"));
     Shape2->Move(design_.shape2);
     Shape2->setShape(ui::ShapeKind::RoundedRectangle);
-    Shape2->setFillColor(ui::Colour::windowBackground());
+    Shape2->setFillColor(colours::kWhite);
     Shape2->setBorderColor(colours::kRed);
     Shape2->setBorderWidth(5);
 }

@@ -3,16 +3,18 @@
 
 #include "windows/exercise/label_grid.h"
 
+#include "windows/colours.h"
+
 namespace exercise {
 
 namespace {
 
-const std::array<ui::Colour, 11> kUnitColours{ui::Colour::windowBackground(), // unused
-                                              ui::Colour::windowBackground(), ui::Colour::hex(0xFF0000),
-                                              ui::Colour::hex(0xC0FFC0),      ui::Colour::hex(0xFFC0FF),
-                                              ui::Colour::hex(0xFFFF80),      ui::Colour::hex(0x00C000),
-                                              ui::Colour::hex(0x000000),      ui::Colour::hex(0xC04000),
-                                              ui::Colour::hex(0x0000C0),      ui::Colour::hex(0xFF8000)};
+const std::array<ui::Colour, 11> kUnitColours{colours::kWhite, // unused
+                                              colours::kWhite,           ui::Colour::hex(0xFF0000),
+                                              ui::Colour::hex(0xC0FFC0), ui::Colour::hex(0xFFC0FF),
+                                              ui::Colour::hex(0xFFFF80), ui::Colour::hex(0x00C000),
+                                              ui::Colour::hex(0x000000), ui::Colour::hex(0xC04000),
+                                              ui::Colour::hex(0x0000C0), ui::Colour::hex(0xFF8000)};
 
 const ui::Colour kOrange = ui::Colour::hex(0xFF8000);
 

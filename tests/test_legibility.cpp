@@ -1,0 +1,219 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "support/exercise_support.h"
+#include "support/test_support.h"
+#include "ui/controls.h"
+#include "windows/start/start_window.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QImage>
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
+
+using namespace testing;
+
+namespace {
+
+// WCAG 2: relative luminance and the contrast of two colours.
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette paletteNamed(const QString& name)
+{
+    if (name == QLatin1String("light"))
+        return QApplication::style()->standardPalette();
+    // Breeze Dark's colours, and a white-on-black high-contrast scheme.
+    const bool dark = name == QLatin1String("dark");
+    QPalette p(dark ? QColor(0x31363b) : QColor(Qt::black), dark ? QColor(0x2a2e32) : QColor(Qt::black));
+    const QColor text = dark ? QColor(0xfcfcfc) : QColor(Qt::white);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, text);
+    p.setColor(QPalette::Base, dark ? QColor(0x1b1e20) : QColor(Qt::black));
+    return p;
+}
+
+ui::Form& formOf(Program& p, int form)
+{
+    if (form == 0)
+        return p.windows.FrmInizio();
+    return exerciseOf(p, form);
+}
+
+QWidget* widgetOf(const ui::Form& form, const QString& name)
+{
+    auto* control = dynamic_cast<ui::VisualControl*>(form.findControl(name));
+    return control ? control->widget() : nullptr;
+}
+
+// The control alone, without its children or what lies behind it, on a ground of `ground`, at
+// `scale` device pixels per logical pixel; `offset` logical pixels from the image's corner.
+QImage alone(const QWidget* w, double scale, QPoint offset, QRgb ground)
+{
+    QImage image((QSizeF(w->size()) + QSizeF(2 * offset.x(), 2 * offset.y())).toSize() * scale,
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(ground);
+    const_cast<QWidget*>(w)->render(&image, offset, QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+QRgb mostCommon(const QImage& image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    return std::max_element(counts.begin(), counts.end()).key();
+}
+
+// The pixel of `area` that stands out most from `ground`.
+QRgb standingOut(const QImage& image, const QRect& area, QRgb ground)
+{
+    QRgb best = ground;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (contrast(image.pixel(x, y), ground) > contrast(best, ground))
+                best = image.pixel(x, y);
+    return best;
+}
+
+enum class Part { Text, Outline, Focus, Fill };
+
+struct ContrastRow
+{
+    int form; // 0 the start window, 1 the counting window, 2 the set window
+    const char* control;
+    Part part;
+    double minimum; // a Fill must be the design's white instead
+};
+
+// What sits on the design's fixed colours, or is one of them, and must stay legible whatever the theme.
+const ContrastRow kContrastRows[] = {
+    {0, "Label1", Part::Text, 4.5},
+    {0, "Shape1", Part::Outline, 3},
+    {0, "Shape2", Part::Outline, 3},
+    {0, "Frame1", Part::Outline, 3},
+    {1, "CmdRicomincia", Part::Text, 4.5},
+    {1, "CmdContaElementi", Part::Text, 4.5},
+    {1, "CmdVerifica", Part::Text, 4.5},
+    {1, "CmdOperazione", Part::Text, 4.5},
+    {1, "CmdContaElementi", Part::Focus, 3},
+    {1, "Frame1", Part::Outline, 3},
+    {1, "frmElaborazione", Part::Outline, 3},
+    {1, "Label1(1)", Part::Outline, 3},
+    {1, "Label3(1)", Part::Outline, 3},
+    {1, "Label4(1)", Part::Outline, 3},
+    {1, "Label5(1)", Part::Outline, 3},
+    {1, "Label7(1)", Part::Outline, 3},
+    {1, "Label9(1)", Part::Outline, 3},
+    {1, "Label18(10)", Part::Outline, 3},
+    {1, "Label1(1)", Part::Fill, 0},
+    {1, "Shape2", Part::Fill, 0},
+    {2, "Shape2", Part::Fill, 0},
+    {2, "CmdContaElementi", Part::Text, 4.5},
+};
+
+} // namespace
+
+class LegibilityTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { program = std::make_unique<Program>(); }
+    void cleanup()
+    {
+        program.reset();
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
+
+    // A dark or high-contrast theme must not take the text and outlines off the design's fixed
+    // colours, nor change the colour code of the squares or the board.
+    void textAndOutlinesShouldStandOutUnderEveryTheme_data();
+    void textAndOutlinesShouldStandOutUnderEveryTheme();
+
+private:
+    std::unique_ptr<Program> program;
+};
+
+void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<int>("row");
+    const char* parts[] = {"text", "outline", "focus", "fill"};
+    for (const char* theme : {"light", "dark", "high contrast"}) {
+        for (int i = 0; i < static_cast<int>(std::size(kContrastRows)); ++i) {
+            const ContrastRow& r = kContrastRows[i];
+            QTest::addRow("%s: w%d %s %s", theme, r.form, r.control, parts[static_cast<int>(r.part)])
+                << QString::fromLatin1(theme) << i;
+        }
+    }
+}
+
+void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme()
+{
+    QFETCH(QString, theme);
+    QFETCH(int, row);
+    const ContrastRow& r = kContrastRows[row];
+    QApplication::setPalette(paletteNamed(theme));
+    ui::Form& form = formOf(*program, r.form);
+    if (r.form == 0) {
+        form.Load();
+    } else {
+        program->windows.settings().applyLevelPreset(2);
+        QVERIFY(open(exerciseOf(*program, r.form)));
+    }
+    QWidget* w = widgetOf(form, QLatin1String(r.control));
+    QVERIFY(w);
+    if (r.part == Part::Focus) {
+        w->setFocus();
+        QVERIFY(w->hasFocus());
+    }
+    QRgb shown = 0;
+    QRgb ground = 0;
+    if (r.part == Part::Text) {
+        // What the child sees there: a transparent label shows what lies behind it.
+        auto* label = qobject_cast<ui::Label*>(w);
+        const bool seeThrough = label && label->transparent();
+        const QImage image = (seeThrough ? w->parentWidget()->grab(w->geometry()) : w->grab())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        // Inside a button's bevel and focus frame.
+        const int inset = qobject_cast<QAbstractButton*>(w) ? 6 : 0;
+        ground = mostCommon(image);
+        shown = standingOut(image, image.rect().adjusted(inset, inset, -inset, -inset), ground);
+    } else {
+        const QImage image = alone(w, 1, QPoint(), 0xff808080);
+        ground = mostCommon(image);
+        const int y = r.part == Part::Focus ? 4 : 0;
+        shown = r.part == Part::Fill
+                    ? image.pixel(image.rect().center())
+                    : standingOut(image, QRect(w->width() / 4, y, w->width() / 2, 1), ground);
+    }
+    const QString seen = QStringLiteral("%1 on %2: %3:1")
+                             .arg(QColor(shown).name(), QColor(ground).name())
+                             .arg(contrast(shown, ground), 0, 'f', 2);
+    if (r.part == Part::Fill)
+        QCOMPARE(QColor(shown).name(), QStringLiteral("#ffffff"));
+    else
+        QVERIFY2(contrast(shown, ground) >= r.minimum, qPrintable(seen));
+}
+
+QTEST_MAIN(LegibilityTest)
+#include "test_legibility.moc"
