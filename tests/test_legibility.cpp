@@ -129,6 +129,51 @@ const ContrastRow kContrastRows[] = {
     {2, "CmdContaElementi", Part::Text, 4.5},
 };
 
+bool isBordered(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const ui::Label*>(w))
+        return l->bordered();
+    if (auto* f = qobject_cast<const ui::Frame*>(w))
+        return f->bordered();
+    if (auto* s = qobject_cast<const ui::Shape*>(w))
+        return s->shape() != ui::ShapeKind::Circle && s->BorderWidth() > 0;
+    return false;
+}
+
+// From the middle of a bordered control outwards on each side: its fill, then its border, then
+// nothing of it. Empty when all four sides show a border within a device pixel of each other.
+QString sidesOf(const QWidget* w, double scale)
+{
+    constexpr QRgb kGround = 0xff010203;
+    // At these scales device pixel edges repeat every four logical pixels: drawn at the same place
+    // modulo four, the control meets the device pixels as it does in its window.
+    const QPoint inWindow = w->mapTo(w->window(), QPoint());
+    const QPoint offset(4 + inWindow.x() % 4, 4 + inWindow.y() % 4);
+    const QImage image = alone(w, scale, offset, kGround);
+    const QPoint centre = ((QPointF(offset) + QPointF(w->width(), w->height()) / 2) * scale).toPoint();
+    const QRgb fill = image.pixel(centre);
+    QList<int> sides;
+    for (const QPoint step : {QPoint(0, -1), QPoint(0, 1), QPoint(-1, 0), QPoint(1, 0)}) {
+        QPoint at = centre;
+        while (image.valid(at) && image.pixel(at) == fill)
+            at += step;
+        int thickness = 0;
+        for (; image.valid(at) && image.pixel(at) != fill && image.pixel(at) != kGround; at += step)
+            ++thickness;
+        if (!image.valid(at) || image.pixel(at) != kGround)
+            return QStringLiteral("fill outside the border, side %1").arg(sides.size());
+        sides << thickness;
+    }
+    const auto [thinnest, thickest] = std::minmax_element(sides.begin(), sides.end());
+    if (*thinnest == 0 || *thickest - *thinnest > 1)
+        return QStringLiteral("sides top, bottom, left, right: %1 %2 %3 %4 device pixels")
+            .arg(sides[0])
+            .arg(sides[1])
+            .arg(sides[2])
+            .arg(sides[3]);
+    return {};
+}
+
 } // namespace
 
 class LegibilityTest : public QObject
@@ -147,6 +192,10 @@ private Q_SLOTS:
     // colours, nor change the colour code of the squares or the board.
     void textAndOutlinesShouldStandOutUnderEveryTheme_data();
     void textAndOutlinesShouldStandOutUnderEveryTheme();
+    // At fractional scales a one-pixel border falls between device pixels: each must still show
+    // whole on every side.
+    void borderedControlsShouldShowFourEvenSidesAtEveryScale_data();
+    void borderedControlsShouldShowFourEvenSidesAtEveryScale();
 
 private:
     std::unique_ptr<Program> program;
@@ -213,6 +262,33 @@ void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme()
         QCOMPARE(QColor(shown).name(), QStringLiteral("#ffffff"));
     else
         QVERIFY2(contrast(shown, ground) >= r.minimum, qPrintable(seen));
+}
+
+void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale_data()
+{
+    QTest::addColumn<double>("scale");
+    for (double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
+        QTest::addRow("%g", scale) << scale;
+}
+
+void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale()
+{
+    QFETCH(double, scale);
+    int checked = 0;
+    for (int form : {0, 1, 2}) {
+        ui::Form& f = formOf(*program, form);
+        f.Load();
+        for (ui::Control* c : f.Controls()) {
+            auto* v = dynamic_cast<ui::VisualControl*>(c);
+            if (!v || !isBordered(v->widget()))
+                continue;
+            const QString problem = sidesOf(v->widget(), scale);
+            QVERIFY2(problem.isEmpty(),
+                     qPrintable(QStringLiteral("w%1 %2: %3").arg(form).arg(c->qualifiedName(), problem)));
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 420); // the grid of both windows, the frames and the outlined shapes
 }
 
 QTEST_MAIN(LegibilityTest)

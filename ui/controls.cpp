@@ -19,38 +19,69 @@ namespace ui {
 
 namespace {
 
+// Paints in whole device pixels. At a fractional scale the edges of a control fall inside device
+// pixels, and a one-pixel line drawn in logical coordinates then loses one side and doubles the
+// other. `box` is the control's rectangle in the device pixels Qt fills and clips for it (its edges
+// rounded), and a line of one logical pixel is a whole number of device pixels.
+class DevicePixels
+{
+public:
+    DevicePixels(QPainter& painter, const QRect& logical) : painter_(painter)
+    {
+        const QTransform toDevice = painter.deviceTransform();
+        const QPoint topLeft = toDevice.map(QPointF(logical.topLeft())).toPoint();
+        const QPoint bottomRight =
+            toDevice.map(QPointF(logical.x() + logical.width(), logical.y() + logical.height())).toPoint();
+        box_ = QRect(topLeft, bottomRight - QPoint(1, 1));
+        scale_ = toDevice.m11();
+        painter_.save();
+        painter_.setWorldTransform(toDevice.inverted(), true);
+    }
+    ~DevicePixels() { painter_.restore(); }
+    DevicePixels(const DevicePixels&) = delete;
+    DevicePixels& operator=(const DevicePixels&) = delete;
+
+    QRect box() const { return box_; }
+    int lines(int logicalPixels) const
+    {
+        return logicalPixels <= 0 ? 0 : std::max(1, static_cast<int>(std::lround(logicalPixels * scale_)));
+    }
+
+private:
+    QPainter& painter_;
+    QRect box_;
+    double scale_ = 1;
+};
+
+// A border `width` device pixels thick just inside `box`: top and left in one colour, bottom and
+// right in another, which wins the two corners where they meet.
+void drawBorder(QPainter& painter, const QRect& box, int width, const QColor& topLeft,
+                const QColor& bottomRight)
+{
+    painter.fillRect(QRect(box.left(), box.top(), box.width(), width), topLeft);
+    painter.fillRect(QRect(box.left(), box.top(), width, box.height()), topLeft);
+    painter.fillRect(QRect(box.left(), box.bottom() - width + 1, box.width(), width), bottomRight);
+    painter.fillRect(QRect(box.right() - width + 1, box.top(), width, box.height()), bottomRight);
+}
+
 // The classic two-pixel bevel: light above and to the left when raised, the other way round
 // when pressed in.
-void drawBevel(QPainter& painter, const QRect& rect, bool sunken)
+void drawBevel(QPainter& painter, const QRect& box, int line, bool sunken)
 {
     const QColor light(255, 255, 255);
     const QColor midLight(223, 223, 223);
     const QColor shadow(128, 128, 128);
     const QColor dark(0, 0, 0);
-    const QColor outerTopLeft = sunken ? dark : light;
-    const QColor innerTopLeft = sunken ? shadow : midLight;
-    const QColor outerBottomRight = sunken ? light : dark;
-    const QColor innerBottomRight = sunken ? midLight : shadow;
-    const QRect r = rect.adjusted(0, 0, -1, -1);
-    painter.setPen(outerTopLeft);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(outerBottomRight);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-    const QRect inner = r.adjusted(1, 1, -1, -1);
-    painter.setPen(innerTopLeft);
-    painter.drawLine(inner.topLeft(), inner.topRight());
-    painter.drawLine(inner.topLeft(), inner.bottomLeft());
-    painter.setPen(innerBottomRight);
-    painter.drawLine(inner.bottomLeft(), inner.bottomRight());
-    painter.drawLine(inner.topRight(), inner.bottomRight());
+    drawBorder(painter, box, line, sunken ? dark : light, sunken ? light : dark);
+    drawBorder(painter, box.adjusted(line, line, -line, -line), line, sunken ? shadow : midLight,
+               sunken ? midLight : shadow);
 }
 
 void drawFlatButton(QPainter& painter, const QRect& rect, const QColor& face, bool sunken)
 {
-    painter.fillRect(rect, face);
-    drawBevel(painter, rect, sunken);
+    const DevicePixels device(painter, rect);
+    painter.fillRect(device.box(), face);
+    drawBevel(painter, device.box(), device.lines(1), sunken);
 }
 
 // What shows through a transparent control: the colour of the nearest container that paints one.
@@ -139,16 +170,17 @@ void Label::setBordered(bool bordered)
 void Label::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect box = rect();
     const QColor back = transparent_ ? backdropOf(parentWidget()) : backColor_.resolve(palette());
-    if (!transparent_)
-        painter.fillRect(box, back);
-    QRect textBox = box;
-    if (bordered_) {
-        painter.setPen(Colour::windowText().resolveOn(palette(), back, kOutlineContrast));
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        textBox = box.adjusted(1, 1, -1, -1);
+    if (!transparent_ || bordered_) {
+        const DevicePixels device(painter, rect());
+        if (!transparent_)
+            painter.fillRect(device.box(), back);
+        if (bordered_) {
+            const QColor line = Colour::windowText().resolveOn(palette(), back, kOutlineContrast);
+            drawBorder(painter, device.box(), device.lines(1), line, line);
+        }
     }
+    const QRect textBox = bordered_ ? rect().adjusted(1, 1, -1, -1) : rect();
     if (caption_.isEmpty())
         return;
     int flags = Qt::AlignTop | Qt::TextWordWrap;
@@ -221,10 +253,14 @@ void CommandButton::paintEvent(QPaintEvent*)
     const QRect textBox = rect().adjusted(3, 3, -3, -3).translated(isDown() ? 1 : 0, isDown() ? 1 : 0);
     painter.drawText(textBox, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        QPen pen(Colour::buttonText().resolveOn(palette(), face, kOutlineContrast));
+        const DevicePixels device(painter, rect().adjusted(4, 4, -4, -4));
+        const int line = device.lines(1);
+        QPen pen(Colour::buttonText().resolveOn(palette(), face, kOutlineContrast), line);
         pen.setStyle(Qt::DotLine);
         painter.setPen(pen);
-        painter.drawRect(rect().adjusted(4, 4, -5, -5));
+        // Centred on whole device pixels, so each side is one crisp line.
+        const double half = line / 2.0;
+        painter.drawRect(QRectF(device.box()).adjusted(half, half, -half, -half));
     }
 }
 
@@ -427,17 +463,19 @@ void Frame::setBordered(bool bordered)
 void Frame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    const DevicePixels device(painter, rect());
     const QColor face = backColor_.resolve(palette());
-    painter.fillRect(rect(), face);
+    painter.fillRect(device.box(), face);
     if (!bordered_)
         return;
     // An etched line: a dark groove with a light edge below and to the right of it. The classic
     // grey groove darkens just enough to stay in sight on a light face such as the windows' pink.
-    const QRect r = rect().adjusted(0, 0, -2, -2);
-    painter.setPen(standingOut(QColor(128, 128, 128), face, kOutlineContrast));
-    painter.drawRect(r);
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawRect(r.translated(1, 1));
+    const int line = device.lines(1);
+    const QRect groove = device.box().adjusted(0, 0, -line, -line);
+    const QColor dark = standingOut(QColor(128, 128, 128), face, kOutlineContrast);
+    const QColor light(255, 255, 255);
+    drawBorder(painter, groove, line, dark, dark);
+    drawBorder(painter, groove.translated(line, line), line, light, light);
 }
 
 // PictureBox ----------------------------------------------------------------------------------
@@ -533,34 +571,38 @@ void Shape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal half = borderWidth_ / 2.0;
-    QRectF box = QRectF(rect()).adjusted(half, half, -half, -half);
-    if (shape_ == ShapeKind::Circle) {
-        const qreal side = std::min(box.width(), box.height());
-        box = QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
-    }
     const QColor inside = filled_ ? fillColor_.resolve(palette()) : backdropOf(parentWidget());
-    if (borderWidth_ > 0) {
-        QPen pen(borderColor_.resolveOn(palette(), inside, kOutlineContrast), borderWidth_);
+    painter.setBrush(filled_ ? QBrush(inside) : QBrush(Qt::NoBrush));
+    const auto outline = [&](qreal width) {
+        if (width <= 0) {
+            painter.setPen(Qt::NoPen);
+            return;
+        }
+        QPen pen(borderColor_.resolveOn(palette(), inside, kOutlineContrast), width);
         pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
-    } else {
-        painter.setPen(Qt::NoPen);
+    };
+    if (shape_ == ShapeKind::Circle) {
+        // A disc has no straight side to keep on the pixel grid: it is drawn smooth where it falls.
+        const qreal half = borderWidth_ / 2.0;
+        const QRectF box = QRectF(rect()).adjusted(half, half, -half, -half);
+        const qreal side = std::min(box.width(), box.height());
+        outline(borderWidth_);
+        painter.drawEllipse(QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side));
+        return;
     }
-    painter.setBrush(filled_ ? QBrush(inside) : QBrush(Qt::NoBrush));
-    switch (shape_) {
-    case ShapeKind::Rectangle:
+    // Straight sides lie on whole device pixels, each as thick as the others.
+    const DevicePixels device(painter, rect());
+    const int width = device.lines(borderWidth_);
+    outline(width);
+    const qreal half = width / 2.0;
+    const QRectF box = QRectF(device.box()).adjusted(half, half, -half, -half);
+    if (shape_ == ShapeKind::Rectangle) {
         painter.drawRect(box);
-        break;
-    case ShapeKind::RoundedRectangle: {
-        const qreal radius = std::min(box.width(), box.height()) / 6.0;
-        painter.drawRoundedRect(box, radius, radius);
-        break;
+        return;
     }
-    case ShapeKind::Circle:
-        painter.drawEllipse(box);
-        break;
-    }
+    const qreal radius = std::min(box.width(), box.height()) / 6.0;
+    painter.drawRoundedRect(box, radius, radius);
 }
 
 // Timer ---------------------------------------------------------------------------------------
