@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QHash>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 
@@ -174,6 +178,52 @@ QString sidesOf(const QWidget* w, double scale)
     return {};
 }
 
+// Whether a text drawn as the controls draw it shows whole in its box, by the font's metrics: no
+// line wider than the box, and the glyphs of the first and last lines between its top and bottom.
+QString cutOff(const QWidget* w)
+{
+    QString text;
+    QRect box = w->rect();
+    int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    if (auto* l = qobject_cast<const ui::Label*>(w)) {
+        text = l->Caption();
+        box = l->bordered() ? box.adjusted(1, 1, -1, -1) : box;
+        const Qt::Alignment across = l->alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
+                                     : l->alignment() == ui::Alignment::Right ? Qt::AlignRight
+                                                                              : Qt::AlignLeft;
+        flags = int(Qt::AlignTop | across | Qt::TextWordWrap);
+    } else if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
+        text = b->text();
+        box = box.adjusted(3, 3, -3, -3);
+    }
+    if (text.isEmpty())
+        return {};
+    const QFontMetrics metrics(w->font());
+    const QRect lines = metrics.boundingRect(box, flags, text);
+    int above = 0;
+    int below = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRect ink = metrics.tightBoundingRect(word);
+        above = std::min(above, ink.top());
+        below = std::max(below, ink.bottom());
+    }
+    const int inkTop = lines.top() + metrics.ascent() + above;
+    const int inkBottom = lines.bottom() + 1 - metrics.descent() + below;
+    if (lines.left() < box.left() || lines.right() > box.right() || inkTop < box.top() ||
+        inkBottom > box.bottom())
+        return QStringLiteral("\"%1\" in %2 px at %3,%4 %5x%6: ink %7..%8, lines %9 px wide")
+            .arg(text)
+            .arg(w->font().pixelSize())
+            .arg(box.x())
+            .arg(box.y())
+            .arg(box.width())
+            .arg(box.height())
+            .arg(inkTop)
+            .arg(inkBottom)
+            .arg(lines.width());
+    return {};
+}
+
 } // namespace
 
 class LegibilityTest : public QObject
@@ -196,6 +246,9 @@ private Q_SLOTS:
     // whole on every side.
     void borderedControlsShouldShowFourEvenSidesAtEveryScale_data();
     void borderedControlsShouldShowFourEvenSidesAtEveryScale();
+    // A window the program shrinks to fit the screen shrinks its text with it.
+    void textShouldShowWholeInAWindowShrunkToFit_data();
+    void textShouldShowWholeInAWindowShrunkToFit();
 
 private:
     std::unique_ptr<Program> program;
@@ -291,5 +344,50 @@ void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale()
     QVERIFY(checked > 420); // the grid of both windows, the frames and the outlined shapes
 }
 
-QTEST_MAIN(LegibilityTest)
+void LegibilityTest::textShouldShowWholeInAWindowShrunkToFit_data()
+{
+    QTest::addColumn<int>("form");
+    for (int form : {0, 1, 2})
+        QTest::addRow("w%d", form) << form;
+}
+
+void LegibilityTest::textShouldShowWholeInAWindowShrunkToFit()
+{
+    QFETCH(int, form);
+    program->windows.settings().applyLevelPreset(2);
+    ui::Form& f = formOf(*program, form);
+    f.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+    QVERIFY(f.client()->height() < 540);
+    const QStringList verdicts = form == 0 ? QStringList{QString()} : QStringList{"ESATTO", "ERRATO"};
+    for (const QString& verdict : verdicts) {
+        if (form != 0)
+            exerciseOf(*program, form).LblEsito->setCaption(verdict);
+        for (ui::Control* c : f.Controls()) {
+            auto* v = dynamic_cast<ui::VisualControl*>(c);
+            const QString cut = v ? cutOff(v->widget()) : QString();
+            QVERIFY2(cut.isEmpty(), qPrintable(c->qualifiedName() + QLatin1String(": ") + cut));
+        }
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    // The screen of a 1920 x 1080 output at scale 2, as the windows meet it: 960 x 540 logical
+    // pixels, too low for any of them at its design size.
+    const QTemporaryDir folder;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        const QJsonObject screen{{"name", "small"}, {"width", 960}, {"height", 540}};
+        QFile config(folder.filePath(QStringLiteral("screens.json")));
+        if (!config.open(QIODevice::WriteOnly) ||
+            config.write(QJsonDocument(QJsonObject{{"screens", QJsonArray{screen}}}).toJson()) < 0)
+            return 2;
+        config.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    LegibilityTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_legibility.moc"

@@ -6,6 +6,7 @@
 #include "ui/twips.h"
 
 #include <QWidget>
+#include <cmath>
 #include <utility>
 
 namespace ui {
@@ -128,6 +129,32 @@ void VisualControl::updateGeometry()
         pixels = QRect(x, 0, width, container->height());
     }
     self_->setGeometry(pixels);
+}
+
+void VisualControl::setFitScale(double scale)
+{
+    if (scale == fitScale_)
+        return;
+    fitScale_ = scale;
+    // Only a font the window set on the control itself; the others follow their container's.
+    if (!designFont_ && self_->testAttribute(Qt::WA_SetFont)) {
+        designFont_ = self_->font();
+        designBox_ = twipsToPixelRect(twips_).size();
+    }
+    if (designFont_) {
+        // A shrunk box's edges round to whole pixels, so it may come out a pixel smaller than the
+        // factor says; its text shrinks as for that pixel less, and rounds down.
+        const int side = std::min(designBox_.width(), designBox_.height());
+        const double textScale = scale < 1.0 && side > 1 ? scale - 1.0 / side : scale;
+        QFont font = *designFont_;
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, static_cast<int>(std::floor(font.pixelSize() * textScale))));
+        else
+            font.setPointSizeF(std::max(1.0, font.pointSizeF() * textScale));
+        self_->setFont(font);
+    }
+    updateGeometry();
+    self_->update();
 }
 
 } // namespace ui

@@ -5,8 +5,10 @@
 
 #include "ui/twips.h"
 
+#include <QFont>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -96,6 +98,11 @@ public:
     // Re-derives the pixel geometry, e.g. after the container changed size (docking).
     void updateGeometry();
 
+    // The factor by which the program shrank the window to fit the screen, 1 at its design size:
+    // the control's own font and picture shrink with it, so no text or picture is cut off.
+    double fitScale() const { return fitScale_; }
+    void setFitScale(double scale);
+
 protected:
     // The least size on screen whatever the twip rectangle says (a picture's own size).
     virtual QSize minimumPixelSize() const { return {}; }
@@ -105,6 +112,9 @@ private:
     TwipRect twips_;
     Dock dock_ = Dock::None;
     int tabIndex_ = -1;
+    double fitScale_ = 1.0;
+    std::optional<QFont> designFont_; // the font the window gave, kept while it is shrunk
+    QSize designBox_;                 // and the box it was given for
 };
 
 } // namespace ui

@@ -427,9 +427,10 @@ void OptionButton::paintEvent(QPaintEvent*)
     drawFlatButton(painter, rect(), face, sunken);
     const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
     if (!picture_.isEmpty()) {
-        const QSize size = picture_.size();
+        const ui::Picture shown = picture_.scaled(fitScale());
+        const QSize size = shown.size();
         const QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
-        picture_.draw(painter, topLeft + shift);
+        shown.draw(painter, topLeft + shift);
     }
     if (!text().isEmpty()) {
         painter.setPen(foreColor_.resolveOn(palette(), face, kTextContrast));
@@ -531,7 +532,7 @@ void Image::paintEvent(QPaintEvent*)
     if (picture_.isEmpty())
         return;
     QPainter painter(this);
-    picture_.draw(painter, QPoint(0, 0));
+    picture_.scaled(fitScale()).draw(painter, QPoint(0, 0));
 }
 
 // Shape ---------------------------------------------------------------------------------------

@@ -189,7 +189,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     // A picture is shown whole at its own size, even where it is larger than its slot.
-    QSize minimumPixelSize() const override { return picture_.size(); }
+    QSize minimumPixelSize() const override { return picture_.scaled(fitScale()).size(); }
 
 private:
     ui::Picture picture_;

@@ -247,6 +247,17 @@ void Form::placeOnScreen(const QMargins& frame)
     placedWithFrame_ = frame;
     window_->fitInner(placement.inner);
     window_->move(placement.frameTopLeft);
+    // Shrunk to fit, the window's text and pictures shrink by the same factor, or the larger ones
+    // would be cut off; at the design size and above they keep their design size.
+    const QSize design = designInnerPixels();
+    if (design.isEmpty())
+        return;
+    const double fit = std::min({1.0, static_cast<double>(placement.inner.width()) / design.width(),
+                                 static_cast<double>(placement.inner.height()) / design.height()});
+    for (Control* c : controls_) {
+        if (auto* v = dynamic_cast<VisualControl*>(c))
+            v->setFitScale(fit);
+    }
 }
 
 void Form::handleFrameChange()

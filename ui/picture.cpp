@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace ui {
@@ -15,13 +17,28 @@ Picture::Picture(QString resource, QSize pixelSize) : resource_(std::move(resour
 {
 }
 
+Picture Picture::scaled(double factor) const
+{
+    if (isEmpty() || factor == 1.0)
+        return *this;
+    const auto side = [factor](int pixels) {
+        return std::max(1, static_cast<int>(std::lround(pixels * factor)));
+    };
+    return Picture(resource_, QSize(side(size_.width()), side(size_.height())));
+}
+
 QPixmap Picture::pixmap(qreal devicePixelRatio) const
 {
     if (isEmpty())
         return {};
-    // A task shows up to twenty copies of one figure: render each drawing once per pixel ratio.
+    // A task shows up to twenty copies of one figure: render each drawing once per size and pixel
+    // ratio.
     static QHash<QString, QPixmap> cache;
-    const QString key = resource_ + QLatin1Char('@') + QString::number(devicePixelRatio);
+    const QString key = QStringLiteral("%1:%2x%3@%4")
+                            .arg(resource_)
+                            .arg(size_.width())
+                            .arg(size_.height())
+                            .arg(devicePixelRatio);
     if (const auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
 

@@ -24,6 +24,8 @@ public:
     bool isEmpty() const { return resource_.isEmpty(); }
     QString resource() const { return resource_; }
     QSize size() const { return size_; } // logical pixels, the picture's own size
+    // The same drawing at `factor` times its size, for a window shrunk to fit the screen.
+    Picture scaled(double factor) const;
 
     // Draws the picture at its own size with its top-left corner at topLeft; never stretched.
     void draw(QPainter& painter, QPoint topLeft) const;
