@@ -97,40 +97,40 @@ QRgb standingOut(const QImage& image, const QRect& area, QRgb ground)
     return best;
 }
 
-enum class Part { Text, Outline, Focus, Fill };
+enum class Drawn { Text, Outline, Focus, Fill };
 
 struct ContrastRow
 {
     int form; // 0 the start window, 1 the counting window, 2 the set window
     const char* control;
-    Part part;
+    Drawn drawn;
     double minimum; // a Fill must be the design's white instead
 };
 
 // What sits on the design's fixed colours, or is one of them, and must stay legible whatever the theme.
 const ContrastRow kContrastRows[] = {
-    {0, "Label1", Part::Text, 4.5},
-    {0, "Shape1", Part::Outline, 3},
-    {0, "Shape2", Part::Outline, 3},
-    {0, "Frame1", Part::Outline, 3},
-    {1, "CmdRicomincia", Part::Text, 4.5},
-    {1, "CmdContaElementi", Part::Text, 4.5},
-    {1, "CmdVerifica", Part::Text, 4.5},
-    {1, "CmdOperazione", Part::Text, 4.5},
-    {1, "CmdContaElementi", Part::Focus, 3},
-    {1, "Frame1", Part::Outline, 3},
-    {1, "frmElaborazione", Part::Outline, 3},
-    {1, "Label1(1)", Part::Outline, 3},
-    {1, "Label3(1)", Part::Outline, 3},
-    {1, "Label4(1)", Part::Outline, 3},
-    {1, "Label5(1)", Part::Outline, 3},
-    {1, "Label7(1)", Part::Outline, 3},
-    {1, "Label9(1)", Part::Outline, 3},
-    {1, "Label18(10)", Part::Outline, 3},
-    {1, "Label1(1)", Part::Fill, 0},
-    {1, "Shape2", Part::Fill, 0},
-    {2, "Shape2", Part::Fill, 0},
-    {2, "CmdContaElementi", Part::Text, 4.5},
+    {0, "Label1", Drawn::Text, 4.5},
+    {0, "Shape1", Drawn::Outline, 3},
+    {0, "Shape2", Drawn::Outline, 3},
+    {0, "Frame1", Drawn::Outline, 3},
+    {1, "CmdRicomincia", Drawn::Text, 4.5},
+    {1, "CmdContaElementi", Drawn::Text, 4.5},
+    {1, "CmdVerifica", Drawn::Text, 4.5},
+    {1, "CmdOperazione", Drawn::Text, 4.5},
+    {1, "CmdContaElementi", Drawn::Focus, 3},
+    {1, "Frame1", Drawn::Outline, 3},
+    {1, "frmElaborazione", Drawn::Outline, 3},
+    {1, "Label1(1)", Drawn::Outline, 3},
+    {1, "Label3(1)", Drawn::Outline, 3},
+    {1, "Label4(1)", Drawn::Outline, 3},
+    {1, "Label5(1)", Drawn::Outline, 3},
+    {1, "Label7(1)", Drawn::Outline, 3},
+    {1, "Label9(1)", Drawn::Outline, 3},
+    {1, "Label18(10)", Drawn::Outline, 3},
+    {1, "Label1(1)", Drawn::Fill, 0},
+    {1, "Shape2", Drawn::Fill, 0},
+    {2, "Shape2", Drawn::Fill, 0},
+    {2, "CmdContaElementi", Drawn::Text, 4.5},
 };
 
 bool isBordered(const QWidget* w)
@@ -258,11 +258,11 @@ void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme_data()
 {
     QTest::addColumn<QString>("theme");
     QTest::addColumn<int>("row");
-    const char* parts[] = {"text", "outline", "focus", "fill"};
+    const char* drawn[] = {"text", "outline", "focus", "fill"};
     for (const char* theme : {"light", "dark", "high contrast"}) {
         for (int i = 0; i < static_cast<int>(std::size(kContrastRows)); ++i) {
             const ContrastRow& r = kContrastRows[i];
-            QTest::addRow("%s: w%d %s %s", theme, r.form, r.control, parts[static_cast<int>(r.part)])
+            QTest::addRow("%s: w%d %s %s", theme, r.form, r.control, drawn[static_cast<int>(r.drawn)])
                 << QString::fromLatin1(theme) << i;
         }
     }
@@ -283,13 +283,13 @@ void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme()
     }
     QWidget* w = widgetOf(form, QLatin1String(r.control));
     QVERIFY(w);
-    if (r.part == Part::Focus) {
+    if (r.drawn == Drawn::Focus) {
         w->setFocus();
         QVERIFY(w->hasFocus());
     }
     QRgb shown = 0;
     QRgb ground = 0;
-    if (r.part == Part::Text) {
+    if (r.drawn == Drawn::Text) {
         // What the child sees there: a transparent label shows what lies behind it.
         auto* label = qobject_cast<ui::Label*>(w);
         const bool seeThrough = label && label->transparent();
@@ -303,15 +303,15 @@ void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme()
     } else {
         const QImage image = alone(w, 1, QPoint(), 0xff808080);
         ground = mostCommon(image);
-        const int y = r.part == Part::Focus ? 4 : 0;
-        shown = r.part == Part::Fill
+        const int y = r.drawn == Drawn::Focus ? 4 : 0;
+        shown = r.drawn == Drawn::Fill
                     ? image.pixel(image.rect().center())
                     : standingOut(image, QRect(w->width() / 4, y, w->width() / 2, 1), ground);
     }
     const QString seen = QStringLiteral("%1 on %2: %3:1")
                              .arg(QColor(shown).name(), QColor(ground).name())
                              .arg(contrast(shown, ground), 0, 'f', 2);
-    if (r.part == Part::Fill)
+    if (r.drawn == Drawn::Fill)
         QCOMPARE(QColor(shown).name(), QStringLiteral("#ffffff"));
     else
         QVERIFY2(contrast(shown, ground) >= r.minimum, qPrintable(seen));
