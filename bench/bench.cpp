@@ -35,6 +35,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -423,8 +424,28 @@ struct Probe
     bool valid = false;
 };
 
+// Whether the device pixels around a point of the screen share its colour. At a fractional scale a
+// logical point lies between device pixels, and a 1x1 read there may come from either neighbour:
+// a probe on the edge of the colour it waits for could never show it.
+bool uniformAround(const QImage& shot, QPoint at)
+{
+    const double ratio =
+        static_cast<double>(shot.width()) / QGuiApplication::primaryScreen()->geometry().width();
+    const QPoint device(static_cast<int>(at.x() * ratio), static_cast<int>(at.y() * ratio));
+    const int reach = static_cast<int>(std::ceil(ratio));
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const QPoint near = device + QPoint(dx, dy);
+            if (!shot.valid(near) || !shot.valid(device) || shot.pixel(near) != shot.pixel(device))
+                return false;
+        }
+    }
+    return true;
+}
+
 // A pixel inside the window after the step that the step changes, the same in two rehearsals:
-// found from settled screenshots taken before and after. Nearest the window's bottom right.
+// found from settled screenshots taken before and after, away from the edges of what changes.
+// Nearest the window's bottom right.
 Probe chooseProbe(const QImage& before1, const QImage& after1, const QImage& before2, const QImage& after2,
                   const QRect& window)
 {
@@ -437,7 +458,8 @@ Probe chooseProbe(const QImage& before1, const QImage& after1, const QImage& bef
             const QPoint at(x, y);
             const QRgb after = shotPixel(after1, at);
             const QRgb before = shotPixel(before1, at);
-            if (after == before || shotPixel(after2, at) != after || shotPixel(before2, at) != before)
+            if (after == before || shotPixel(after2, at) != after || shotPixel(before2, at) != before ||
+                !uniformAround(after1, at))
                 continue;
             const long long dx = area.right() - x;
             const long long dy = area.bottom() - y;
@@ -762,6 +784,7 @@ void benchDesktop()
         const char* label;
     };
     for (const Screen& screen : {Screen{"3840x2160x24", "2", "3840x2160 scale 2"},
+                                 Screen{"1920x1080x24", "1.5", "1920x1080 scale 1.5"},
                                  Screen{"1920x1080x24", nullptr, "1920x1080 scale 1"}}) {
         QProcess xvfb;
         const QString display =
