@@ -3,6 +3,7 @@
 
 #include "support/exercise_support.h"
 #include "support/test_support.h"
+#include "ui/colour.h"
 #include "ui/controls.h"
 #include "windows/start/start_window.h"
 
@@ -15,27 +16,14 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cmath>
 
 using namespace testing;
 
 namespace {
 
-// WCAG 2: relative luminance and the contrast of two colours.
-double luminance(QRgb rgb)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
-}
-
 double contrast(QRgb a, QRgb b)
 {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return ui::contrastRatio(QColor(a), QColor(b));
 }
 
 QPalette paletteNamed(const QString& name)

@@ -41,4 +41,27 @@ void endProcess(QProcess& process, int graceMs)
     }
 }
 
+bool finishTool(QProcess& process, const QString& command, int timeoutMs, QByteArray* output, QString& error)
+{
+    if (!process.waitForStarted(timeoutMs)) {
+        error = QStringLiteral("could not run %1: %2").arg(command, process.errorString());
+        return false;
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        endProcess(process, 1000);
+        error = QStringLiteral("%1 did not finish within %2 ms").arg(command).arg(timeoutMs);
+        return false;
+    }
+    if (output != nullptr)
+        *output = process.readAllStandardOutput();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        error = QStringLiteral("%1 failed (exit code %2): %3")
+                    .arg(command)
+                    .arg(process.exitCode())
+                    .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        return false;
+    }
+    return true;
+}
+
 } // namespace e2e

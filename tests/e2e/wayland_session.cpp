@@ -280,26 +280,8 @@ bool WaylandSession::run(const QString& program, const QStringList& args, QByteA
 {
     QProcess process;
     launch(process, program, args, environment());
-    const QString command = program + QLatin1Char(' ') + args.join(QLatin1Char(' '));
-    if (!process.waitForStarted(timeoutMs)) {
-        m_lastError = QStringLiteral("could not run %1: %2").arg(command, process.errorString());
-        return false;
-    }
-    if (!process.waitForFinished(timeoutMs)) {
-        endProcess(process, 1000);
-        m_lastError = QStringLiteral("%1 did not finish within %2 ms").arg(command).arg(timeoutMs);
-        return false;
-    }
-    if (output != nullptr)
-        *output = process.readAllStandardOutput();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        m_lastError = QStringLiteral("%1 failed (exit code %2): %3")
-                          .arg(command)
-                          .arg(process.exitCode())
-                          .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-        return false;
-    }
-    return true;
+    return finishTool(process, program + QLatin1Char(' ') + args.join(QLatin1Char(' ')), timeoutMs, output,
+                      m_lastError);
 }
 
 QList<WaylandSession::Window> WaylandSession::windows()

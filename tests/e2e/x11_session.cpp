@@ -612,27 +612,8 @@ bool X11Session::runTool(const QString& program, const QStringList& args, QByteA
     QProcess tool;
     tool.setProcessEnvironment(toolEnvironment());
     tool.start(program, args);
-    const QString command = program + QLatin1Char(' ') + args.join(QLatin1Char(' '));
-    if (!tool.waitForStarted(timeoutMs)) {
-        m_lastError = QStringLiteral("could not run %1: %2").arg(command, tool.errorString());
-        return false;
-    }
-    if (!tool.waitForFinished(timeoutMs)) {
-        endProcess(tool, 1000);
-        m_lastError = QStringLiteral("%1 did not finish within %2 ms").arg(command).arg(timeoutMs);
-        return false;
-    }
-    if (output != nullptr) {
-        *output = tool.readAllStandardOutput();
-    }
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
-        m_lastError = QStringLiteral("%1 failed (exit code %2): %3")
-                          .arg(command)
-                          .arg(tool.exitCode())
-                          .arg(QString::fromLocal8Bit(tool.readAllStandardError()).trimmed());
-        return false;
-    }
-    return true;
+    return finishTool(tool, program + QLatin1Char(' ') + args.join(QLatin1Char(' ')), timeoutMs, output,
+                      m_lastError);
 }
 
 } // namespace e2e
