@@ -13,7 +13,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QStyle>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -85,40 +87,42 @@ QRgb standingOut(const QImage& image, const QRect& area, QRgb ground)
     return best;
 }
 
-enum class Drawn { Text, Outline, Focus, Fill };
+enum class Drawn { Text, Outline, Focus, Groove, Fill };
 
 struct ContrastRow
 {
     int form; // 0 the start window, 1 the counting window, 2 the set window
     const char* control;
     Drawn drawn;
-    double minimum; // a Fill must be the design's white instead
+    // Whether a dark theme's text colour stands out there, and so is drawn; elsewhere the design's
+    // black is. A groove must only stand out; a fill must be the design's white.
+    bool themed;
 };
 
 // What sits on the design's fixed colours, or is one of them, and must stay legible whatever the theme.
 const ContrastRow kContrastRows[] = {
-    {0, "Label1", Drawn::Text, 4.5},
-    {0, "Shape1", Drawn::Outline, 3},
-    {0, "Shape2", Drawn::Outline, 3},
-    {0, "Frame1", Drawn::Outline, 3},
-    {1, "CmdRicomincia", Drawn::Text, 4.5},
-    {1, "CmdContaElementi", Drawn::Text, 4.5},
-    {1, "CmdVerifica", Drawn::Text, 4.5},
-    {1, "CmdOperazione", Drawn::Text, 4.5},
-    {1, "CmdContaElementi", Drawn::Focus, 3},
-    {1, "Frame1", Drawn::Outline, 3},
-    {1, "frmElaborazione", Drawn::Outline, 3},
-    {1, "Label1(1)", Drawn::Outline, 3},
-    {1, "Label3(1)", Drawn::Outline, 3},
-    {1, "Label4(1)", Drawn::Outline, 3},
-    {1, "Label5(1)", Drawn::Outline, 3},
-    {1, "Label7(1)", Drawn::Outline, 3},
-    {1, "Label9(1)", Drawn::Outline, 3},
-    {1, "Label18(10)", Drawn::Outline, 3},
-    {1, "Label1(1)", Drawn::Fill, 0},
-    {1, "Shape2", Drawn::Fill, 0},
-    {2, "Shape2", Drawn::Fill, 0},
-    {2, "CmdContaElementi", Drawn::Text, 4.5},
+    {0, "Label1", Drawn::Text, false},
+    {0, "Shape1", Drawn::Outline, false},
+    {0, "Shape2", Drawn::Outline, false},
+    {0, "Frame1", Drawn::Groove, false},
+    {1, "CmdRicomincia", Drawn::Text, false},
+    {1, "CmdContaElementi", Drawn::Text, false},
+    {1, "CmdVerifica", Drawn::Text, false},
+    {1, "CmdOperazione", Drawn::Text, false},
+    {1, "CmdContaElementi", Drawn::Focus, false},
+    {1, "Frame1", Drawn::Groove, false},
+    {1, "frmElaborazione", Drawn::Groove, false},
+    {1, "Label1(1)", Drawn::Outline, false},
+    {1, "Label3(1)", Drawn::Outline, false},
+    {1, "Label4(1)", Drawn::Outline, false},
+    {1, "Label5(1)", Drawn::Outline, false},
+    {1, "Label7(1)", Drawn::Outline, true},
+    {1, "Label9(1)", Drawn::Outline, true},
+    {1, "Label18(10)", Drawn::Outline, true},
+    {1, "Label1(1)", Drawn::Fill, false},
+    {1, "Shape2", Drawn::Fill, false},
+    {2, "Shape2", Drawn::Fill, false},
+    {2, "CmdContaElementi", Drawn::Text, true},
 };
 
 bool isBordered(const QWidget* w)
@@ -219,6 +223,9 @@ class LegibilityTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Known values of WCAG's formula: a wrong weighting of the channels shows at once.
+    void contrastShouldMatchKnownValues_data();
+    void contrastShouldMatchKnownValues();
     void init() { program = std::make_unique<Program>(); }
     void cleanup()
     {
@@ -242,11 +249,28 @@ private:
     std::unique_ptr<Program> program;
 };
 
+void LegibilityTest::contrastShouldMatchKnownValues_data()
+{
+    QTest::addColumn<QRgb>("colour");
+    QTest::addColumn<double>("onWhite");
+    QTest::addRow("black") << QRgb(0xff000000) << 21.0;
+    QTest::addRow("the lightest grey for text") << QRgb(0xff767676) << 4.54;
+    QTest::addRow("blue, weighed as blue") << QRgb(0xff0000ff) << 8.59;
+    QTest::addRow("green, weighed as green") << QRgb(0xff00ff00) << 1.37;
+}
+
+void LegibilityTest::contrastShouldMatchKnownValues()
+{
+    QFETCH(QRgb, colour);
+    QFETCH(double, onWhite);
+    QCOMPARE(std::round(contrast(colour, 0xffffffff) * 100) / 100, onWhite);
+}
+
 void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme_data()
 {
     QTest::addColumn<QString>("theme");
     QTest::addColumn<int>("row");
-    const char* drawn[] = {"text", "outline", "focus", "fill"};
+    const char* drawn[] = {"text", "outline", "focus", "groove", "fill"};
     for (const char* theme : {"light", "dark", "high contrast"}) {
         for (int i = 0; i < static_cast<int>(std::size(kContrastRows)); ++i) {
             const ContrastRow& r = kContrastRows[i];
@@ -299,10 +323,14 @@ void LegibilityTest::textAndOutlinesShouldStandOutUnderEveryTheme()
     const QString seen = QStringLiteral("%1 on %2: %3:1")
                              .arg(QColor(shown).name(), QColor(ground).name())
                              .arg(contrast(shown, ground), 0, 'f', 2);
+    const QColor themed = QApplication::palette().color(QPalette::WindowText);
     if (r.drawn == Drawn::Fill)
         QCOMPARE(QColor(shown).name(), QStringLiteral("#ffffff"));
+    else if (r.drawn == Drawn::Groove)
+        QVERIFY2(contrast(shown, ground) >= 3, qPrintable(seen));
     else
-        QVERIFY2(contrast(shown, ground) >= r.minimum, qPrintable(seen));
+        QCOMPARE(QColor(shown).name(),
+                 r.themed || theme == QLatin1String("light") ? themed.name() : "#000000");
 }
 
 void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale_data()
@@ -315,6 +343,8 @@ void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale_data()
 void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale()
 {
     QFETCH(double, scale);
+    // Under a dark theme every rim differs from its square; on a light one black squares have black rims.
+    QApplication::setPalette(paletteNamed(QStringLiteral("dark")));
     int checked = 0;
     for (int form : {0, 1, 2}) {
         ui::Form& f = formOf(*program, form);
@@ -335,18 +365,48 @@ void LegibilityTest::borderedControlsShouldShowFourEvenSidesAtEveryScale()
 void LegibilityTest::textShouldShowWholeInAWindowShrunkToFit_data()
 {
     QTest::addColumn<int>("form");
+    QTest::addColumn<bool>("figures"); // the figures instead of the text
     for (int form : {0, 1, 2})
-        QTest::addRow("w%d", form) << form;
+        QTest::addRow("w%d", form) << form << false;
+    QTest::addRow("w1 figures") << 1 << true;
 }
 
 void LegibilityTest::textShouldShowWholeInAWindowShrunkToFit()
 {
     QFETCH(int, form);
+    QFETCH(bool, figures);
     program->windows.settings().applyLevelPreset(2);
     ui::Form& f = formOf(*program, form);
     f.Show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window()));
     QVERIFY(f.client()->height() < 540);
+    if (figures) {
+        // Every figure whole, shrunk by the window's factor across and down alike.
+        int checked = 0;
+        QStringList wrong;
+        exerciseOf(*program, form).Image2.forEach([&](int, ui::Image& slot) {
+            if (!slot.widget()->isVisible() || slot.Picture().isEmpty())
+                return;
+            const QSizeF size = QSizeF(slot.Picture().size()) * slot.fitScale();
+            QImage drawing(QSize(qRound(size.width()), qRound(size.height())),
+                           QImage::Format_ARGB32_Premultiplied);
+            drawing.fill(Qt::transparent);
+            QPainter painter(&drawing);
+            QSvgRenderer(slot.Picture().resource()).render(&painter, QRectF(QPointF(), drawing.size()));
+            painter.end();
+            QImage expected(slot.widget()->size(), QImage::Format_RGB32);
+            expected.fill(Qt::black);
+            painter.begin(&expected);
+            painter.drawImage(0, 0, drawing);
+            painter.end();
+            if (alone(slot.widget(), 1, QPoint(), 0xff000000) != expected)
+                wrong << slot.qualifiedName();
+            ++checked;
+        });
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char(' '))));
+        QVERIFY(checked > 0 && exerciseOf(*program, form).Image2(0).fitScale() < 1);
+        return;
+    }
     const QStringList verdicts = form == 0 ? QStringList{QString()} : QStringList{"ESATTO", "ERRATO"};
     for (const QString& verdict : verdicts) {
         if (form != 0)

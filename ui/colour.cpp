@@ -24,34 +24,50 @@ double contrastRatio(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor standingOut(const QColor& colour, const QColor& background, double minimum)
+namespace {
+
+// The least contrast WCAG asks of text against its background, and of an outline against what it
+// encloses.
+constexpr double kTextContrast = 4.5;
+constexpr double kOutlineContrast = 3.0;
+
+QColor themedOrDesigned(const Colour& colour, const QPalette& palette, const QColor& background,
+                        double minimum)
 {
-    if (contrastRatio(colour, background) >= minimum)
-        return colour;
+    const QColor themed = colour.resolve(palette);
+    if (!colour.isSystem() || contrastRatio(themed, background) >= minimum)
+        return themed;
+    return QColor::fromRgb(colour.designValue());
+}
+
+} // namespace
+
+QColor grooveOn(const QColor& face)
+{
+    const QColor grey(128, 128, 128);
     const QColor black(Qt::black);
     const QColor white(Qt::white);
-    const QColor& towards =
-        contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+    const QColor& towards = contrastRatio(black, face) >= contrastRatio(white, face) ? black : white;
     // Sixty-four steps: finer than the eye tells apart, and few enough to cost nothing per paint.
     constexpr int kSteps = 64;
-    QColor mixed = colour;
-    for (int step = 1; step <= kSteps && contrastRatio(mixed, background) < minimum; ++step) {
+    QColor mixed = grey;
+    for (int step = 1; step <= kSteps && contrastRatio(mixed, face) < kOutlineContrast; ++step) {
         // Whole 8-bit channels, as the screen shows them, so the contrast is the one drawn.
         const auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
-        mixed = QColor(mix(colour.red(), towards.red()), mix(colour.green(), towards.green()),
-                       mix(colour.blue(), towards.blue()));
+        mixed = QColor(mix(grey.red(), towards.red()), mix(grey.green(), towards.green()),
+                       mix(grey.blue(), towards.blue()));
     }
     return mixed;
 }
 
-QColor Colour::resolveOn(const QPalette& palette, const QColor& background, double minimum) const
+QColor Colour::textOn(const QPalette& palette, const QColor& background) const
 {
-    const QColor themed = resolve(palette);
-    if (!isSystem() || contrastRatio(themed, background) >= minimum)
-        return themed;
-    // Where even the design's own colour does not stand out (an outline around its own colour),
-    // it moves only as far from it as it must.
-    return standingOut(QColor::fromRgb(designValue()), background, minimum);
+    return themedOrDesigned(*this, palette, background, kTextContrast);
+}
+
+QColor Colour::outlineOn(const QPalette& palette, const QColor& background) const
+{
+    return themedOrDesigned(*this, palette, background, kOutlineContrast);
 }
 
 } // namespace ui

@@ -12,14 +12,9 @@ namespace ui {
 double relativeLuminance(const QColor& colour);
 double contrastRatio(const QColor& a, const QColor& b);
 
-// The least contrast WCAG asks of text against its background, and of an outline against what it
-// encloses.
-inline constexpr double kTextContrast = 4.5;
-inline constexpr double kOutlineContrast = 3.0;
-
-// `colour` made darker or lighter, whichever way its background lets it go further, just until it
-// stands out from `background` by `minimum`; unchanged where it already does.
-QColor standingOut(const QColor& colour, const QColor& background, double minimum);
+// A frame's etched groove on `face`: the classic grey, darkened just enough to stay in sight on a
+// light face such as the windows' pink.
+QColor grooveOn(const QColor& face);
 
 // A colour as the window definitions give it: a fixed RGB value, or one of the desktop's
 // system colours, which must follow the theme and so are resolved only when painting.
@@ -29,7 +24,6 @@ public:
     enum class System { None, WindowText, WindowBackground, ButtonFace, ButtonText };
 
     constexpr Colour() = default;
-    static constexpr Colour rgb(int r, int g, int b) { return Colour(qRgb(r, g, b)); }
     static constexpr Colour hex(QRgb value) { return Colour(value | 0xff000000u); }
     static constexpr Colour windowText() { return Colour(System::WindowText); }
     static constexpr Colour windowBackground() { return Colour(System::WindowBackground); }
@@ -37,7 +31,6 @@ public:
     static constexpr Colour buttonText() { return Colour(System::ButtonText); }
 
     constexpr bool isSystem() const { return system_ != System::None; }
-    constexpr System system() const { return system_; }
     constexpr QRgb value() const { return rgb_; }
 
     // The colour the design was drawn with: a system colour as the classic light desktop gave it.
@@ -74,11 +67,12 @@ public:
         return QColor::fromRgb(rgb_);
     }
 
-    // The colour drawn on `background`, one of the design's fixed colours as often as not. A
-    // system colour follows the theme only where it stands out from it by `minimum`; otherwise it
-    // is the design's own, as the design's colours were chosen together on the light desktop, made
-    // just light or dark enough where even that does not stand out.
-    QColor resolveOn(const QPalette& palette, const QColor& background, double minimum) const;
+    // Text and outlines drawn on `background`, one of the design's fixed colours as often as not. A
+    // system colour follows the theme only where it stands out there as WCAG asks of text (4.5:1)
+    // or of an outline (3:1); otherwise it is the design's own, unchanged, as the design's colours
+    // were chosen together on the light desktop.
+    QColor textOn(const QPalette& palette, const QColor& background) const;
+    QColor outlineOn(const QPalette& palette, const QColor& background) const;
 
     friend constexpr bool operator==(const Colour&, const Colour&) = default;
 

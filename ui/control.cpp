@@ -76,24 +76,9 @@ void VisualControl::Move(Twips left, Twips top, Twips width, Twips height)
     updateGeometry();
 }
 
-void VisualControl::setLeft(Twips left)
-{
-    Move(left, twips_.top, twips_.width, twips_.height);
-}
-
-void VisualControl::setTop(Twips top)
-{
-    Move(twips_.left, top, twips_.width, twips_.height);
-}
-
 void VisualControl::setWidth(Twips width)
 {
     Move(twips_.left, twips_.top, width, twips_.height);
-}
-
-void VisualControl::setHeight(Twips height)
-{
-    Move(twips_.left, twips_.top, twips_.width, height);
 }
 
 TwipRect VisualControl::twipRect() const

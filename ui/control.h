@@ -79,10 +79,7 @@ public:
     Twips Height() const override;
     void Move(Twips left, Twips top, Twips width, Twips height) override;
     void Move(const TwipRect& rect) { Move(rect.left, rect.top, rect.width, rect.height); }
-    void setLeft(Twips left);
-    void setTop(Twips top);
     void setWidth(Twips width);
-    void setHeight(Twips height);
     TwipRect twipRect() const;
 
     // The control's own settings; they are changed through the widget's setVisible and setEnabled.

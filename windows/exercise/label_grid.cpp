@@ -7,16 +7,13 @@
 
 namespace exercise {
 
+using namespace colours;
+
 namespace {
 
-const std::array<ui::Colour, 11> kUnitColours{colours::kWhite, // unused
-                                              colours::kWhite,           ui::Colour::hex(0xFF0000),
-                                              ui::Colour::hex(0xC0FFC0), ui::Colour::hex(0xFFC0FF),
-                                              ui::Colour::hex(0xFFFF80), ui::Colour::hex(0x00C000),
-                                              ui::Colour::hex(0x000000), ui::Colour::hex(0xC04000),
-                                              ui::Colour::hex(0x0000C0), ui::Colour::hex(0xFF8000)};
-
-const ui::Colour kOrange = ui::Colour::hex(0xFF8000);
+// By quantity; index 0 unused.
+const std::array<ui::Colour, 11> kUnitColours{kWhite, kWhite, kRed,   kLightGreen, kPink,  kYellow,
+                                              kGreen, kBlack, kBrown, kDarkBlue,   kOrange};
 
 } // namespace
 
@@ -57,9 +54,9 @@ ui::Colour cellColour(int column, int index)
     if (column == 20 || cellPlace(column, index).stack == 0)
         return kOrange;
     if (column == 11)
-        return ui::Colour::hex(0xFFFFFF);
+        return kWhite;
     if (column == 18)
-        return ui::Colour::hex(0x804000);
+        return kDarkBrown;
     return kUnitColours.at(static_cast<std::size_t>(column - 10));
 }
 

@@ -1,0 +1,277 @@
+// SPDX-FileCopyrightText: 2026 The Zanfilo team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/buttons.h"
+
+#include "ui/device_pixels.h"
+#include "ui/keys.h"
+#include "ui/twips.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace ui {
+
+namespace {
+
+int mouseButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+// CommandButton -------------------------------------------------------------------------------
+
+CommandButton::CommandButton(QWidget* container, const QString& name, int index)
+    : QAbstractButton(container), VisualControl(ControlKind::CommandButton, this, name, index)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+void CommandButton::setStyle(ButtonStyle style)
+{
+    style_ = style;
+    update();
+}
+
+void CommandButton::setBackColor(Colour colour)
+{
+    backColor_ = colour;
+    update();
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses a focused button as space does, so a child can go on from the keyboard.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void CommandButton::paintEvent(QPaintEvent*)
+{
+    if (style_ == ButtonStyle::Standard) {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.text = text();
+        option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+        painter.drawControl(QStyle::CE_PushButton, option);
+        return;
+    }
+    QPainter painter(this);
+    const QColor face = backColor_.resolve(palette());
+    drawFlatButton(painter, rect(), face, isDown());
+    painter.setPen(Colour::buttonText().textOn(palette(), face));
+    painter.setFont(font());
+    const QRect textBox = rect().adjusted(3, 3, -3, -3).translated(isDown() ? 1 : 0, isDown() ? 1 : 0);
+    painter.drawText(textBox, Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        const DevicePixels device(painter, rect().adjusted(4, 4, -4, -4));
+        const int line = device.lines(1);
+        QPen pen(Colour::buttonText().outlineOn(palette(), face), line);
+        pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        // Centred on whole device pixels, so each side is one crisp line.
+        const double half = line / 2.0;
+        painter.drawRect(QRectF(device.box()).adjusted(half, half, -half, -half));
+    }
+}
+
+// OptionButton --------------------------------------------------------------------------------
+
+OptionButton::OptionButton(QWidget* container, const QString& name, int index)
+    : QAbstractButton(container), VisualControl(ControlKind::OptionButton, this, name, index)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void OptionButton::setValue(bool value)
+{
+    if (value_ == value)
+        return;
+    value_ = value;
+    update();
+    if (!value)
+        return;
+    // The option buttons of one container form one exclusive group.
+    if (QWidget* container = parentWidget()) {
+        for (auto* sibling : container->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling != this)
+                sibling->setValue(false);
+        }
+    }
+    if (Click)
+        Click();
+}
+
+void OptionButton::setBackColor(Colour colour)
+{
+    backColor_ = colour;
+    update();
+}
+
+void OptionButton::setForeColor(Colour colour)
+{
+    foreColor_ = colour;
+    update();
+}
+
+void OptionButton::setPicture(const ui::Picture& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void OptionButton::SetFocus()
+{
+    // Focus cannot enter a disabled container; such a request is ignored, not an error.
+    if (isEnabled() && isVisible())
+        setFocus(Qt::OtherFocusReason);
+}
+
+void OptionButton::detachHandlers()
+{
+    GotFocus = nullptr;
+    LostFocus = nullptr;
+    Click = nullptr;
+    KeyPress = nullptr;
+    KeyDown = nullptr;
+    KeyUp = nullptr;
+    MouseDown = nullptr;
+    MouseUp = nullptr;
+}
+
+bool OptionButton::event(QEvent* event)
+{
+    // Handled here rather than in the mouse handlers: a press may disable the button's own
+    // container, and the handlers still expect the matching release.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (!isEnabled())
+            break;
+        handlePress(static_cast<QMouseEvent&>(*event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (!pressed_)
+            break;
+        handleRelease(static_cast<QMouseEvent&>(*event));
+        return true;
+    default:
+        break;
+    }
+    return QAbstractButton::event(event);
+}
+
+void OptionButton::handlePress(QMouseEvent& event)
+{
+    event.accept();
+    pressed_ = true;
+    const QPointer<OptionButton> alive(this);
+    const QPointF at = event.position();
+    if (MouseDown)
+        MouseDown(mouseButtonCode(event.button()), shiftStateOf(event), pixelsToTwips(at.x()),
+                  pixelsToTwips(at.y()));
+    // The platform selects an option pressed with the main button, unless the handler has
+    // just made it unreachable.
+    if (alive && event.button() == Qt::LeftButton && isEnabled())
+        setValue(true);
+}
+
+void OptionButton::handleRelease(QMouseEvent& event)
+{
+    event.accept();
+    pressed_ = false;
+    const QPointF at = event.position();
+    if (MouseUp)
+        MouseUp(mouseButtonCode(event.button()), shiftStateOf(event), pixelsToTwips(at.x()),
+                pixelsToTwips(at.y()));
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event)
+{
+    int keyCode = keyCodeOf(*event);
+    if (KeyDown)
+        KeyDown(keyCode, shiftStateOf(*event));
+    // A key the handler leaves unconsumed gets no special handling from an option button;
+    // it travels on like any unhandled key.
+    if (keyCode != 0)
+        event->ignore();
+    else
+        event->accept();
+    int character = characterOf(*event);
+    if (character != 0 && KeyPress)
+        KeyPress(character);
+}
+
+void OptionButton::keyReleaseEvent(QKeyEvent* event)
+{
+    // Auto-repeat sends key-downs only; a held key is released once, when it really is.
+    if (event->isAutoRepeat())
+        return;
+    // Tab belongs to the window's focus traversal, on release as on press.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return;
+    int keyCode = keyCodeOf(*event);
+    if (KeyUp)
+        KeyUp(keyCode, shiftStateOf(*event));
+    event->accept();
+}
+
+void OptionButton::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    if (GotFocus)
+        GotFocus();
+}
+
+void OptionButton::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusOutEvent(event);
+    if (LostFocus)
+        LostFocus();
+}
+
+void OptionButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool sunken = value_;
+    const QColor face = backColor_.resolve(palette());
+    drawFlatButton(painter, rect(), face, sunken);
+    const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
+    if (!picture_.isEmpty()) {
+        const ui::Picture shown = picture_.scaled(fitScale());
+        const QSize size = shown.size();
+        const QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
+        shown.draw(painter, topLeft + shift);
+    }
+    if (!text().isEmpty()) {
+        painter.setPen(foreColor_.textOn(palette(), face));
+        painter.setFont(font());
+        painter.drawText(rect().adjusted(3, 3, -3, -3).translated(shift), Qt::AlignCenter | Qt::TextWordWrap,
+                         text());
+    }
+}
+
+} // namespace ui
