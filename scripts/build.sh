@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 The Zanfilo team
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Configures and builds into build/ (the executable is build/zanfilo) with GCC.
-# ZANFILO_WERROR=ON in the environment makes every warning an error.
+# Configures and builds into build/ (the executable is build/zanfilo) with GCC, every warning an
+# error. run.sh and test.sh both build through here with the same settings, so neither has to
+# compile again what the other built.
 set -eu
 cd "$(dirname "$0")/.."
 "$(dirname "$0")/setup-debian.sh"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANFILO_WERROR="${ZANFILO_WERROR:-OFF}"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANFILO_WERROR=ON
 cmake --build build --parallel "$(nproc)"

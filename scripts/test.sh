@@ -10,12 +10,11 @@
 # treats a warning as an error.
 set -eu
 cd "$(dirname "$0")/.."
-export ZANFILO_WERROR=ON
 ./scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 
 ./scripts/lint.sh build
-./scripts/check-release.sh
+ZANFILO_WERROR=ON ./scripts/check-release.sh
 
 CC=clang CXX=clang++ cmake -S . -B build-clang-asan -DCMAKE_BUILD_TYPE=Debug -DZANFILO_SANITIZE=ON \
     -DZANFILO_WERROR=ON
