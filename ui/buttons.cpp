@@ -46,18 +46,6 @@ CommandButton::CommandButton(QWidget* container, const QString& name, int index)
     });
 }
 
-void CommandButton::setStyle(ButtonStyle style)
-{
-    style_ = style;
-    update();
-}
-
-void CommandButton::setBackColor(Colour colour)
-{
-    backColor_ = colour;
-    update();
-}
-
 void CommandButton::keyPressEvent(QKeyEvent* event)
 {
     // Enter presses a focused button as space does, so a child can go on from the keyboard.
@@ -123,24 +111,6 @@ void OptionButton::setValue(bool value)
     }
     if (Click)
         Click();
-}
-
-void OptionButton::setBackColor(Colour colour)
-{
-    backColor_ = colour;
-    update();
-}
-
-void OptionButton::setForeColor(Colour colour)
-{
-    foreColor_ = colour;
-    update();
-}
-
-void OptionButton::setPicture(const ui::Picture& picture)
-{
-    picture_ = picture;
-    update();
 }
 
 void OptionButton::SetFocus()

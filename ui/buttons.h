@@ -25,9 +25,9 @@ public:
     QString Caption() const { return text(); }
     void setCaption(const QString& caption) { setText(caption); }
     ButtonStyle style() const { return style_; }
-    void setStyle(ButtonStyle style);
+    void setStyle(ButtonStyle style) { repaintWith(style_, style); }
     Colour BackColor() const { return backColor_; }
-    void setBackColor(Colour colour);
+    void setBackColor(Colour colour) { repaintWith(backColor_, colour); }
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
     void detachHandlers() override { Click = nullptr; }
 
@@ -57,11 +57,11 @@ public:
     bool Value() const { return value_; }
     void setValue(bool value);
     Colour BackColor() const { return backColor_; }
-    void setBackColor(Colour colour);
+    void setBackColor(Colour colour) { repaintWith(backColor_, colour); }
     Colour ForeColor() const { return foreColor_; }
-    void setForeColor(Colour colour);
+    void setForeColor(Colour colour) { repaintWith(foreColor_, colour); }
     ui::Picture Picture() const { return picture_; }
-    void setPicture(const ui::Picture& picture);
+    void setPicture(const ui::Picture& picture) { repaintWith(picture_, picture); }
     void SetFocus();
     void detachHandlers() override;
 

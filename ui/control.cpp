@@ -81,6 +81,11 @@ void VisualControl::setWidth(Twips width)
     Move(twips_.left, twips_.top, width, twips_.height);
 }
 
+void VisualControl::paintAnew()
+{
+    self_->update();
+}
+
 TwipRect VisualControl::twipRect() const
 {
     return {Left(), Top(), Width(), Height()};

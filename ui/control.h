@@ -101,6 +101,14 @@ public:
     void setFitScale(double scale);
 
 protected:
+    // Sets a property the control is painted with, and has it painted anew.
+    template <typename T> void repaintWith(T& property, const T& value)
+    {
+        property = value;
+        paintAnew();
+    }
+    void paintAnew();
+
     // The least size on screen whatever the twip rectangle says (a picture's own size).
     virtual QSize minimumPixelSize() const { return {}; }
 

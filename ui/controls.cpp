@@ -52,34 +52,10 @@ void Label::setCaption(const QString& caption)
     announceTextChange(this);
 }
 
-void Label::setBackColor(Colour colour)
-{
-    backColor_ = colour;
-    update();
-}
-
 void Label::setTransparent(bool transparent)
 {
     transparent_ = transparent;
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
-    update();
-}
-
-void Label::setForeColor(Colour colour)
-{
-    foreColor_ = colour;
-    update();
-}
-
-void Label::setAlignment(Alignment alignment)
-{
-    alignment_ = alignment;
-    update();
-}
-
-void Label::setBordered(bool bordered)
-{
-    bordered_ = bordered;
     update();
 }
 
@@ -125,18 +101,6 @@ Frame::Frame(QWidget* container, const QString& name, int index)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Frame::setBackColor(Colour colour)
-{
-    backColor_ = colour;
-    update();
-}
-
-void Frame::setBordered(bool bordered)
-{
-    bordered_ = bordered;
-    update();
-}
-
 void Frame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -162,12 +126,6 @@ PictureBox::PictureBox(QWidget* container, const QString& name, int index)
 {
     // Fills its whole box, as an opaque label does: nothing beneath it needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void PictureBox::setBackColor(Colour colour)
-{
-    backColor_ = colour;
-    update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
@@ -219,22 +177,10 @@ Shape::Shape(QWidget* container, const QString& name, int index)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Shape::setShape(ShapeKind shape)
-{
-    shape_ = shape;
-    update();
-}
-
 void Shape::setFillColor(Colour colour)
 {
     fillColor_ = colour;
     filled_ = true;
-    update();
-}
-
-void Shape::setBorderColor(Colour colour)
-{
-    borderColor_ = colour;
     update();
 }
 

@@ -28,15 +28,15 @@ public:
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
     Colour BackColor() const { return backColor_; }
-    void setBackColor(Colour colour);
+    void setBackColor(Colour colour) { repaintWith(backColor_, colour); }
     bool transparent() const { return transparent_; }
     void setTransparent(bool transparent);
     Colour ForeColor() const { return foreColor_; }
-    void setForeColor(Colour colour);
+    void setForeColor(Colour colour) { repaintWith(foreColor_, colour); }
     Alignment alignment() const { return alignment_; }
-    void setAlignment(Alignment alignment);
+    void setAlignment(Alignment alignment) { repaintWith(alignment_, alignment); }
     bool bordered() const { return bordered_; }
-    void setBordered(bool bordered);
+    void setBordered(bool bordered) { repaintWith(bordered_, bordered); }
     void setToolTipText(const QString& text) { setToolTip(text); }
 
 protected:
@@ -60,9 +60,9 @@ public:
     Frame(QWidget* container, const QString& name, int index = -1);
 
     Colour BackColor() const { return backColor_; }
-    void setBackColor(Colour colour);
+    void setBackColor(Colour colour) { repaintWith(backColor_, colour); }
     bool bordered() const { return bordered_; }
-    void setBordered(bool bordered);
+    void setBordered(bool bordered) { repaintWith(bordered_, bordered); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,7 +81,7 @@ public:
     PictureBox(QWidget* container, const QString& name, int index = -1);
 
     Colour BackColor() const { return backColor_; }
-    void setBackColor(Colour colour);
+    void setBackColor(Colour colour) { repaintWith(backColor_, colour); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -120,12 +120,12 @@ public:
     Shape(QWidget* container, const QString& name, int index = -1);
 
     ShapeKind shape() const { return shape_; }
-    void setShape(ShapeKind shape);
+    void setShape(ShapeKind shape) { repaintWith(shape_, shape); }
     bool filled() const { return filled_; }
     Colour FillColor() const { return fillColor_; }
     void setFillColor(Colour colour); // also makes the shape filled
     Colour BorderColor() const { return borderColor_; }
-    void setBorderColor(Colour colour);
+    void setBorderColor(Colour colour) { repaintWith(borderColor_, colour); }
     int BorderWidth() const { return borderWidth_; } // pixels; 0 means no outline
     void setBorderWidth(int pixels);
 
