@@ -4,11 +4,11 @@
 // What a screen reader reads of the real program, read where it reads it: over AT-SPI, with the
 // program on a private X server and a private session bus, and the accessibility registry running.
 // A small Python reader (atspi_tree.py) prints the program's accessible tree as JSON.
+#include "child_process.h"
+#include "program.h"
 #include "session_bus.h"
 #include "x11_session.h"
 
-#include <QDeadlineTimer>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,19 +18,14 @@
 #include <functional>
 #include <memory>
 
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/prctl.h>
-#endif
-
 namespace {
 
 // Debian's interpreter, which has the AT-SPI bindings; one first on PATH may not.
 const QString python = QStringLiteral("/usr/bin/python3");
 const QString reader = QStringLiteral(ZANFILO_ATSPI_TREE);
 const QString applicationName = QStringLiteral("Zanfilo");
-const QString startTitle = QStringLiteral("BRENTONI");
-const QString countTitle = QStringLiteral("Saper zanfilo");
+using e2e::countTitle;
+using e2e::startTitle;
 constexpr int treeTimeoutMs = 15000;
 
 struct Node
@@ -122,7 +117,6 @@ private:
     Tree readTree(QString* why);
     // Reads the tree until `done` holds for it or the time is up; returns the last reading.
     Tree waitForTree(const std::function<bool(const Tree&)>& done, int timeoutMs, QString* why);
-    bool press(const QStringList& keys);
 
     std::unique_ptr<e2e::SessionBus> bus;
     std::unique_ptr<e2e::X11Session> session;
@@ -133,24 +127,14 @@ private:
 
 void AccessibilityTest::initTestCase()
 {
-    const QString program = qEnvironmentVariable("ZANFILO_EXECUTABLE");
-    if (program.isEmpty())
-        QSKIP("ZANFILO_EXECUTABLE is not set; point it at the zanfilo executable to run this test");
-    const QStringList missing = e2e::X11Session::missingTools() + e2e::SessionBus::missingTools();
-    if (!missing.isEmpty()) {
-        QSKIP(qPrintable(QStringLiteral("needs %1 (Debian packages xvfb, xdotool, x11-apps, dbus-daemon, "
-                                        "libglib2.0-bin, at-spi2-core)")
-                             .arg(missing.join(QStringLiteral(", ")))));
-    }
+    E2E_SKIP_UNLESS_READY(e2e::X11Session::missingTools() + e2e::SessionBus::missingTools());
     QProcess check;
-    if (QFileInfo(python).isExecutable())
-        check.start(python, {reader, QStringLiteral("--check")});
-    if (!check.waitForFinished(20000) || check.exitStatus() != QProcess::NormalExit ||
-        check.exitCode() != 0) {
-        QSKIP(qPrintable(QStringLiteral("needs %1 with the AT-SPI bindings (Debian packages python3-gi, "
-                                        "gir1.2-atspi-2.0): %2")
-                             .arg(python, QString::fromLocal8Bit(check.readAllStandardError()).trimmed())));
-    }
+    check.start(python, {reader, QStringLiteral("--check")});
+    if (QString why; !e2e::finishTool(check, python, 20000, nullptr, why))
+        QSKIP(qPrintable(
+            QStringLiteral(
+                "needs %1 with the AT-SPI bindings (Debian packages python3-gi, gir1.2-atspi-2.0): %2")
+                .arg(python, why)));
 
     bus = std::make_unique<e2e::SessionBus>();
     QVERIFY2(bus->ok(), qPrintable(bus->lastError()));
@@ -159,7 +143,7 @@ void AccessibilityTest::initTestCase()
     QVERIFY2(bus->startAccessibility(session->display()), qPrintable(bus->lastError()));
     // The program finds the accessibility bus as any would: through the launcher on its session bus.
     session->setEnvironmentVariable(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus->address());
-    QVERIFY2(session->startProgram(program), qPrintable(session->lastError()));
+    QVERIFY2(session->startProgram(e2e::program()), qPrintable(session->lastError()));
     QVERIFY2(
         !session->waitForWindow(startTitle, 20000).isEmpty(),
         qPrintable(session->lastError() + QStringLiteral("\nprogram output:\n") + session->programOutput()));
@@ -208,7 +192,7 @@ void AccessibilityTest::startWindowChoiceShouldBeReadAsAButtonByItsItalianName()
 void AccessibilityTest::countExerciseOpenedWithTheKeyboardShouldHaveContaFocused()
 {
     // The exercise, its first level, "Vai".
-    QVERIFY(press({QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")}));
+    QVERIFY2(session->keys(e2e::openCount), qPrintable(session->lastError()));
     QVERIFY2(!session->waitForWindow(countTitle, 10000).isEmpty(), qPrintable(session->lastError()));
     exerciseOpen = true;
 
@@ -234,7 +218,8 @@ void AccessibilityTest::verificaShouldShowAVerdictAScreenReaderCanRead()
     if (!exerciseOpen)
         QSKIP("the count exercise did not open (see the test before)");
     // One picture counted, then on to VERIFICA.
-    QVERIFY(press({QStringLiteral("space"), QStringLiteral("Tab"), QStringLiteral("Tab")}));
+    QVERIFY2(session->keys({QStringLiteral("space"), QStringLiteral("Tab"), QStringLiteral("Tab")}),
+             qPrintable(session->lastError()));
     QString problem;
     const auto focused = [](const Node& n) { return n.has("focused"); };
     Tree tree = waitForTree(
@@ -248,7 +233,7 @@ void AccessibilityTest::verificaShouldShowAVerdictAScreenReaderCanRead()
              qPrintable(QStringLiteral("VERIFICA should have the focus after space, Tab, Tab (%1):\n%2")
                             .arg(problem, describe(tree, focused))));
 
-    QVERIFY(press({QStringLiteral("Return")}));
+    QVERIFY2(session->keys({QStringLiteral("Return")}), qPrintable(session->lastError()));
     const auto verdict = [](const Node& n) {
         const QString said = n.name.isEmpty() ? n.text : n.name;
         return n.window == countTitle && n.role == QLatin1String("label") && n.has("showing") &&
@@ -270,23 +255,11 @@ Tree AccessibilityTest::readTree(QString* why)
     // Only the buses lead to the tree; the display is not needed.
     env.remove(QStringLiteral("DISPLAY"));
     process.setProcessEnvironment(env);
-#ifdef Q_OS_LINUX
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, static_cast<unsigned long>(SIGTERM)); });
-#endif
+    e2e::endWithParent(process);
     process.start(python, {reader, applicationName});
-    if (!process.waitForFinished(treeTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
-        *why = QStringLiteral("the reader did not finish in %1 ms").arg(treeTimeoutMs);
+    QByteArray output;
+    if (!e2e::finishTool(process, QStringLiteral("the reader"), treeTimeoutMs, &output, *why))
         return {};
-    }
-    const QByteArray output = process.readAllStandardOutput();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        *why = QStringLiteral("the reader failed (exit code %1): %2")
-                   .arg(process.exitCode())
-                   .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-        return {};
-    }
     QJsonParseError error{};
     const QJsonObject reading = QJsonDocument::fromJson(output, &error).object();
     if (error.error != QJsonParseError::NoError) {
@@ -312,37 +285,21 @@ Tree AccessibilityTest::readTree(QString* why)
 
 Tree AccessibilityTest::waitForTree(const std::function<bool(const Tree&)>& done, int timeoutMs, QString* why)
 {
-    const QDeadlineTimer deadline(timeoutMs);
     Tree tree;
-    while (true) {
+    bool held = false;
+    const auto read = [&] {
         tree = readTree(why);
-        if (!tree.isEmpty() && done(tree)) {
-            why->clear();
-            return tree;
-        }
-        if (!session->isRunning()) {
-            *why = QStringLiteral("the program has ended");
-            return tree;
-        }
-        if (deadline.hasExpired()) {
-            if (why->isEmpty())
-                *why = QStringLiteral("as read %1 ms on").arg(timeoutMs);
-            return tree;
-        }
-        session->settle(200);
-    }
-}
-
-bool AccessibilityTest::press(const QStringList& keys)
-{
-    for (const QString& key : keys) {
-        if (!session->key(key)) {
-            qWarning().noquote() << session->lastError();
-            return false;
-        }
-        session->settle(200);
-    }
-    return true;
+        held = !tree.isEmpty() && done(tree);
+        return held || !session->isRunning();
+    };
+    e2e::waitUntil(read, timeoutMs, nullptr, 200);
+    if (held)
+        why->clear();
+    else if (!session->isRunning())
+        *why = QStringLiteral("the program has ended");
+    else if (why->isEmpty())
+        *why = QStringLiteral("as read %1 ms on").arg(timeoutMs);
+    return tree;
 }
 
 QTEST_MAIN(AccessibilityTest)

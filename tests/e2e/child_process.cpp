@@ -3,6 +3,14 @@
 
 #include "child_process.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+
 #include <csignal>
 
 #ifdef Q_OS_LINUX
@@ -62,6 +70,54 @@ bool finishTool(QProcess& process, const QString& command, int timeoutMs, QByteA
         return false;
     }
     return true;
+}
+
+QStringList missingPrograms(std::initializer_list<const char*> names)
+{
+    QStringList missing;
+    for (const char* name : names) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty())
+            missing << QString::fromLatin1(name);
+    }
+    return missing;
+}
+
+void settle(int ms)
+{
+    if (QCoreApplication::instance() == nullptr) {
+        QThread::msleep(static_cast<unsigned long>(qMax(ms, 0)));
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(qMax(ms, 0), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitUntil(const std::function<bool()>& ready, int timeoutMs, const QProcess* alive, int pollMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!ready()) {
+        if (deadline.hasExpired() || (alive != nullptr && alive->state() == QProcess::NotRunning))
+            return false;
+        settle(pollMs);
+    }
+    return true;
+}
+
+bool writeFile(const QString& path, const QByteArray& text, QString& error)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
+        return true;
+    error = QStringLiteral("could not write %1: %2").arg(path, file.errorString());
+    return false;
+}
+
+QString tail(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).trimmed().right(2000)
+                                          : QString();
 }
 
 } // namespace e2e

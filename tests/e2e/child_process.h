@@ -3,12 +3,17 @@
 
 #pragma once
 
-// How the end-to-end tests start and end the programs they run (X server, window manager, buses,
-// the program itself), so that none outlives a test, even one killed on its time limit.
+// How the end-to-end tests start, wait for and end the programs they run (X server, window
+// manager, buses, the program itself), so that none outlives a test, even one killed on its time
+// limit.
 
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <initializer_list>
 
 namespace e2e {
 
@@ -23,5 +28,21 @@ void endProcess(QProcess& process, int graceMs);
 // `timeoutMs`; its standard output goes to `output`. False, with the reason in `error`, where it
 // did not start, did not finish or failed.
 bool finishTool(QProcess& process, const QString& command, int timeoutMs, QByteArray* output, QString& error);
+
+// The programs of the list that are not on PATH.
+QStringList missingPrograms(std::initializer_list<const char*> names);
+
+// Lets time pass while events (a child's output among them) are handled.
+void settle(int ms);
+
+// Asks `ready` until it holds; false once `timeoutMs` is over or, if given, `alive` has ended.
+bool waitUntil(const std::function<bool()>& ready, int timeoutMs, const QProcess* alive = nullptr,
+               int pollMs = 50);
+
+// Writes a configuration file; false, with the reason in `error`, where it could not.
+bool writeFile(const QString& path, const QByteArray& text, QString& error);
+
+// The end of a log file, for a message on why its writer failed.
+QString tail(const QString& path);
 
 } // namespace e2e

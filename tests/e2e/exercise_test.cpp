@@ -3,6 +3,8 @@
 
 // Both exercises played on the real executable with real X input: the test reads the task off
 // the screen as a child would (the pictures, or the discs), answers it, and reads the verdict.
+#include "child_process.h"
+#include "program.h"
 #include "x11_session.h"
 
 #include <QFont>
@@ -12,11 +14,10 @@
 
 namespace {
 
-constexpr double kTwips = 15.0;
-
 QPoint px(double twipsX, double twipsY)
 {
-    return QPoint(static_cast<int>(twipsX / kTwips), static_cast<int>(twipsY / kTwips));
+    return QPoint(static_cast<int>(twipsX / e2e::twipsPerPixel),
+                  static_cast<int>(twipsY / e2e::twipsPerPixel));
 }
 
 QPoint centreOf(double left, double top, double width, double height)
@@ -33,12 +34,12 @@ bool isInk(QRgb c)
 QImage renderedVerdict(const QString& word, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(0xFF, 0xC0, 0xFF));
+    image.fill(e2e::background);
     QPainter painter(&image);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(96);
     painter.setFont(font);
-    painter.setPen(QColor(0, 0, 0xC0));
+    painter.setPen(e2e::verdictInk);
     painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, word);
     return image;
 }
@@ -80,38 +81,30 @@ private Q_SLOTS:
 private:
     QString openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title);
     void expectVerdict(e2e::X11Session& session, const QRect& window, const QString& name);
-    QString program;
 };
 
 void ExerciseTest::init()
 {
-    program = qEnvironmentVariable("ZANFILO_EXECUTABLE");
-    if (program.isEmpty())
-        QSKIP("ZANFILO_EXECUTABLE is not set");
-    if (!e2e::X11Session::missingTools().isEmpty())
-        QSKIP("needs Xvfb, xdotool and xwd");
+    E2E_SKIP_UNLESS_READY(e2e::X11Session::missingTools());
 }
 
 QString ExerciseTest::openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title)
 {
-    if (!session.ok() || !session.startProgram(program))
+    if (!session.ok() || !session.startProgram(e2e::program()) ||
+        session.waitForWindow(e2e::startTitle, 15000).isEmpty())
         return {};
-    if (session.waitForWindow(QStringLiteral("BRENTONI"), 15000).isEmpty())
-        return {};
-    session.settle(300);
+    e2e::settle(300);
     // The keyboard works from the first moment, curtains or not.
-    for (const QString& key : keys) {
-        session.key(key);
-        session.settle(150);
-    }
+    if (!session.keys(keys, 150))
+        return {};
     const QString window = session.waitForWindow(title, 10000);
-    session.settle(700);
+    e2e::settle(700);
     return window;
 }
 
 void ExerciseTest::expectVerdict(e2e::X11Session& session, const QRect& window, const QString& name)
 {
-    session.settle(500);
+    e2e::settle(500);
     const QImage screen = session.screenshot(window);
     session.savePng(screen, name);
     const QRect verdict(px(195, 6585), px(195 + 6705, 6585 + 1320));
@@ -131,9 +124,7 @@ void ExerciseTest::expectVerdict(e2e::X11Session& session, const QRect& window, 
 void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
 {
     e2e::X11Session session;
-    const QString id =
-        openExercise(session, {QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")},
-                     QStringLiteral("Saper zanfilo"));
+    const QString id = openExercise(session, e2e::openCount, e2e::countTitle);
     QVERIFY2(!id.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
     const QRect window = session.windowGeometry(id);
     const QImage task = session.screenshot(window);
@@ -159,7 +150,7 @@ void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
     for (int i = 0; i < figures; ++i) {
         QVERIFY2(session.mouseClick(window.topLeft() + centreOf(4200, 5760, 3075, 720)),
                  qPrintable(session.lastError()));
-        session.settle(150);
+        e2e::settle(150);
     }
     QVERIFY2(session.mouseClick(window.topLeft() + centreOf(7335, 5745, 3075, 720)),
              qPrintable(session.lastError()));
@@ -169,10 +160,8 @@ void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
 void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
 {
     e2e::X11Session session;
-    const QString id = openExercise(
-        session,
-        {QStringLiteral("2"), QStringLiteral("Return"), QStringLiteral("Return"), QStringLiteral("Return")},
-        QStringLiteral("Saper ricostruire l'insieme"));
+    const QString id =
+        openExercise(session, QStringList{QStringLiteral("2")} + e2e::openCount, e2e::setTitle);
     QVERIFY2(!id.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
     const QRect window = session.windowGeometry(id);
     const QImage task = session.screenshot(window);
@@ -192,7 +181,7 @@ void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
     for (int i = 0; i < discs; ++i) {
         QVERIFY2(session.mouseClick(window.topLeft() + centreOf(3315, 5745, 3075, 720)),
                  qPrintable(session.lastError()));
-        session.settle(150);
+        e2e::settle(150);
     }
     QVERIFY2(session.mouseClick(window.topLeft() + centreOf(6495, 5745, 3075, 720)),
              qPrintable(session.lastError()));

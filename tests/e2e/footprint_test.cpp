@@ -4,6 +4,8 @@
 // The program reads no file it was not built with, writes nothing and talks to nobody but the
 // desktop: a whole session under strace, from start through an answered task to "Esci", once with
 // no session bus at all and once on a desktop's buses with the accessibility registry running.
+#include "child_process.h"
+#include "program.h"
 #include "session_bus.h"
 #include "x11_session.h"
 
@@ -51,13 +53,8 @@ void FootprintTest::aSessionShouldWriteNoFileAndTalkOnlyToTheDesktop_data()
 void FootprintTest::aSessionShouldWriteNoFileAndTalkOnlyToTheDesktop()
 {
     QFETCH(bool, withBuses);
-    const QString program = qEnvironmentVariable("ZANFILO_EXECUTABLE");
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (program.isEmpty() || strace.isEmpty() || !e2e::X11Session::missingTools().isEmpty())
-        QSKIP("needs ZANFILO_EXECUTABLE, strace, Xvfb, xdotool, xwininfo");
-    if (withBuses && !e2e::SessionBus::missingTools().isEmpty())
-        QSKIP(qPrintable(
-            QStringLiteral("needs %1").arg(e2e::SessionBus::missingTools().join(QStringLiteral(", ")))));
+    E2E_SKIP_UNLESS_READY(e2e::X11Session::missingTools() + e2e::missingPrograms({"strace"}) +
+                          (withBuses ? e2e::SessionBus::missingTools() : QStringList()));
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("trace.log"));
     e2e::X11Session session;
@@ -76,30 +73,24 @@ void FootprintTest::aSessionShouldWriteNoFileAndTalkOnlyToTheDesktop()
     if (qEnvironmentVariableIsSet("ASAN_OPTIONS"))
         session.setEnvironmentVariable(QStringLiteral("ASAN_OPTIONS"), qEnvironmentVariable("ASAN_OPTIONS") +
                                                                            QStringLiteral(":detect_leaks=0"));
-    QVERIFY(session.startProgram(strace, {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-e"),
-                                          QStringLiteral("trace=open,openat,creat,socket,connect,bind"),
-                                          QStringLiteral("-o"), log, program}));
-    QVERIFY2(!session.waitForWindow(QStringLiteral("BRENTONI"), 20000).isEmpty(),
-             qPrintable(session.lastError()));
-    session.settle(1200);
-    for (const char* key : {"Return", "Return", "Return"}) { // the first exercise at level 1
-        session.key(QLatin1String(key));
-        session.settle(200);
-    }
-    QVERIFY(!session.waitForWindow(QStringLiteral("Saper zanfilo"), 10000).isEmpty());
-    session.settle(500);
-    for (const char* key : {"space", "Tab", "Tab", "Return"}) { // count, check
-        session.key(QLatin1String(key));
-        session.settle(200);
-    }
+    QVERIFY(session.startProgram(QStandardPaths::findExecutable(QStringLiteral("strace")),
+                                 {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-e"),
+                                  QStringLiteral("trace=open,openat,creat,socket,connect,bind"),
+                                  QStringLiteral("-o"), log, e2e::program()}));
+    QVERIFY2(!session.waitForWindow(e2e::startTitle, 20000).isEmpty(), qPrintable(session.lastError()));
+    e2e::settle(1200);
+    QVERIFY(session.keys(e2e::openCount)); // the first exercise at level 1
+    QVERIFY(!session.waitForWindow(e2e::countTitle, 10000).isEmpty());
+    e2e::settle(500);
+    // Count, check.
+    QVERIFY(session.keys(
+        {QStringLiteral("space"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Return")}));
     // Back to the start window, which gives its choices back: exercise, level, "Esci". The
     // exercise group's key guard is still set from the first Enter: its first key only clears it.
-    QVERIFY(!session.waitForWindow(QStringLiteral("BRENTONI"), 10000).isEmpty());
-    session.settle(300);
-    for (const char* key : {"1", "Return", "Return", "3", "Return"}) {
-        session.key(QLatin1String(key));
-        session.settle(200);
-    }
+    QVERIFY(!session.waitForWindow(e2e::startTitle, 10000).isEmpty());
+    e2e::settle(300);
+    QVERIFY(session.keys({QStringLiteral("1"), QStringLiteral("Return"), QStringLiteral("Return"),
+                          QStringLiteral("3"), QStringLiteral("Return")}));
     int exitCode = -1;
     QVERIFY2(session.waitForExit(15000, &exitCode), qPrintable(session.lastError()));
     QCOMPARE(exitCode, 0);

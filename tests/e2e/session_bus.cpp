@@ -5,12 +5,10 @@
 
 #include "child_process.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <csignal>
 
@@ -26,7 +24,6 @@ const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
 const QString registry = QStringLiteral("/usr/libexec/at-spi2-registryd");
 constexpr int startTimeoutMs = 10000;
 constexpr int graceMs = 3000;
-constexpr int pollIntervalMs = 50;
 
 // No <servicedir>: a bus that starts services on demand would start them as its own children,
 // out of our reach, and the settings writer among them would write into the real home folder.
@@ -82,14 +79,6 @@ QString firstString(const QString& reply)
     return open < 0 || close < 0 ? QString() : reply.mid(open + 1, close - open - 1);
 }
 
-QString tail(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(file.readAll()).trimmed().right(2000);
-}
-
 } // namespace
 
 SessionBus::SessionBus()
@@ -110,11 +99,7 @@ SessionBus::~SessionBus()
 
 QStringList SessionBus::missingTools()
 {
-    QStringList missing;
-    for (const auto* tool : {"dbus-daemon", "gdbus"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            missing << QString::fromLatin1(tool);
-    }
+    QStringList missing = missingPrograms({"dbus-daemon", "gdbus"});
     for (const QString& path : {busLauncher, registry}) {
         if (!QFileInfo(path).isExecutable())
             missing << path;
@@ -163,15 +148,12 @@ bool SessionBus::startDaemon()
         return false;
     }
     const QString configPath = m_folder->filePath(QStringLiteral("session.conf"));
-    QFile config(configPath);
-    if (!config.open(QIODevice::WriteOnly) ||
-        config.write(QString::fromLatin1(busConfig)
-                         .arg(m_folder->filePath(QStringLiteral("session_bus")).toHtmlEscaped())
-                         .toUtf8()) < 0) {
-        m_lastError = QStringLiteral("could not write %1").arg(configPath);
+    if (!writeFile(configPath,
+                   QString::fromLatin1(busConfig)
+                       .arg(m_folder->filePath(QStringLiteral("session_bus")).toHtmlEscaped())
+                       .toUtf8(),
+                   m_lastError))
         return false;
-    }
-    config.close();
 
     m_daemon = std::make_unique<QProcess>();
     m_daemon->setStandardErrorFile(m_folder->filePath(QStringLiteral("session_bus.log")));
@@ -184,13 +166,12 @@ bool SessionBus::startDaemon()
         return false;
     }
     // The address comes as one line once the bus listens.
-    const QDeadlineTimer deadline(startTimeoutMs);
     QByteArray printed;
-    while (!printed.contains('\n') && !deadline.hasExpired() && m_daemon->state() == QProcess::Running) {
-        m_daemon->waitForReadyRead(pollIntervalMs);
+    const auto addressPrinted = [&] {
         printed += m_daemon->readAllStandardOutput();
-    }
-    if (!printed.contains('\n')) {
+        return printed.contains('\n');
+    };
+    if (!waitUntil(addressPrinted, startTimeoutMs, m_daemon.get())) {
         m_lastError = QStringLiteral("dbus-daemon gave no address: %1")
                           .arg(tail(m_folder->filePath(QStringLiteral("session_bus.log"))));
         stopDaemon();
@@ -242,18 +223,17 @@ bool SessionBus::startAccessibility(const QString& display)
     const QStringList onLauncher{QStringLiteral("--dest"), QStringLiteral("org.a11y.Bus"),
                                  QStringLiteral("--object-path"), QStringLiteral("/org/a11y/bus")};
     // Until the launcher owns its name the call fails: nothing would start it on this bus.
-    const QDeadlineTimer deadline(startTimeoutMs);
     QString reply;
-    while (!callGdbus(m_address,
-                      QStringList(onLauncher)
-                          << QStringLiteral("--method") << QStringLiteral("org.a11y.Bus.GetAddress"),
-                      &reply, 5000)) {
-        if (m_launcher->state() != QProcess::Running || deadline.hasExpired()) {
-            m_lastError =
-                QStringLiteral("the accessibility bus did not come up (%1): %2").arg(m_lastError, tail(log));
-            return false;
-        }
-        QThread::msleep(pollIntervalMs);
+    const auto getAddress = [&] {
+        return callGdbus(m_address,
+                         QStringList(onLauncher)
+                             << QStringLiteral("--method") << QStringLiteral("org.a11y.Bus.GetAddress"),
+                         &reply, 5000);
+    };
+    if (!waitUntil(getAddress, startTimeoutMs, m_launcher.get())) {
+        m_lastError =
+            QStringLiteral("the accessibility bus did not come up (%1): %2").arg(m_lastError, tail(log));
+        return false;
     }
     const QString a11yAddress = firstString(reply);
     if (a11yAddress.isEmpty()) {
@@ -308,24 +288,12 @@ bool SessionBus::callGdbus(const QString& busAddress, const QStringList& args, Q
                     QStringLiteral("--timeout"), QString::number(qMax(1, timeoutMs / 1000))}
         << args;
     gdbus.start(QStandardPaths::findExecutable(QStringLiteral("gdbus")), all);
-    const QString command = QStringLiteral("gdbus ") + all.join(QLatin1Char(' '));
-    if (!gdbus.waitForStarted(timeoutMs)) {
-        m_lastError = QStringLiteral("could not run %1: %2").arg(command, gdbus.errorString());
-        return false;
-    }
-    if (!gdbus.waitForFinished(timeoutMs + 2000)) {
-        endProcess(gdbus, graceMs);
-        m_lastError = QStringLiteral("%1 did not finish").arg(command);
-        return false;
-    }
+    QByteArray bytes;
+    const bool done = finishTool(gdbus, QStringLiteral("gdbus ") + all.join(QLatin1Char(' ')),
+                                 timeoutMs + 2000, &bytes, m_lastError);
     if (output != nullptr)
-        *output = QString::fromLocal8Bit(gdbus.readAllStandardOutput());
-    if (gdbus.exitStatus() != QProcess::NormalExit || gdbus.exitCode() != 0) {
-        m_lastError = QStringLiteral("%1 failed: %2")
-                          .arg(command, QString::fromLocal8Bit(gdbus.readAllStandardError()).trimmed());
-        return false;
-    }
-    return true;
+        *output = QString::fromLocal8Bit(bytes);
+    return done;
 }
 
 void SessionBus::stopAccessibility()
@@ -341,14 +309,9 @@ void SessionBus::stopAccessibility()
     endProcess(*m_launcher, graceMs);
     m_launcher.reset();
 #ifdef Q_OS_LINUX
-    const QDeadlineTimer deadline(graceMs);
-    while (m_launcherGroup > 0 && !livingMembers(m_launcherGroup).isEmpty()) {
-        if (deadline.hasExpired()) {
-            ::kill(static_cast<pid_t>(-m_launcherGroup), SIGKILL);
-            break;
-        }
-        QThread::msleep(pollIntervalMs);
-    }
+    if (m_launcherGroup > 0 &&
+        !waitUntil([this] { return livingMembers(m_launcherGroup).isEmpty(); }, graceMs))
+        ::kill(static_cast<pid_t>(-m_launcherGroup), SIGKILL);
 #endif
     m_launcherGroup = 0;
     m_accessibilityAddress.clear();

@@ -1,19 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Zanfilo team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "child_process.h"
+#include "program.h"
 #include "x11_session.h"
 
-#include <QColor>
-#include <QStringList>
 #include <QTest>
 
 namespace {
 
-constexpr int innerWidth = 795;
-constexpr int innerHeight = 573;
-constexpr auto windowTitle = "BRENTONI";
-const QColor background(0xFF, 0xC0, 0xFF);
-const QColor curtain(0xFF, 0x80, 0xFF);
+constexpr int innerWidth = e2e::startInner.width();
+constexpr int innerHeight = e2e::startInner.height();
 
 QString colourName(const QColor& colour)
 {
@@ -25,10 +22,9 @@ QString describe(const QRect& r)
     return QStringLiteral("%1x%2 at (%3, %4)").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
 }
 
-// The program's own area is the bottom part of its X window; a menu bar may sit above it.
 QPoint innerToScreen(const QRect& window, int x, int y)
 {
-    return {window.x() + x, window.y() + window.height() - innerHeight + y};
+    return e2e::startPoint(window, QPointF(x, y) * e2e::twipsPerPixel);
 }
 
 } // namespace
@@ -45,21 +41,12 @@ private slots:
 
 void SmokeTest::startWindowShouldAppearAndEsciShouldEndTheProgram()
 {
-    const QString program = qEnvironmentVariable("ZANFILO_EXECUTABLE");
-    if (program.isEmpty()) {
-        QSKIP("ZANFILO_EXECUTABLE is not set; point it at the zanfilo executable to run this test");
-    }
-    const QStringList missing = e2e::X11Session::missingTools();
-    if (!missing.isEmpty()) {
-        QSKIP(qPrintable(QStringLiteral("needs %1 (Debian packages xvfb, xdotool, x11-apps)")
-                             .arg(missing.join(QStringLiteral(", ")))));
-    }
-
+    E2E_SKIP_UNLESS_READY(e2e::X11Session::missingTools());
     e2e::X11Session session;
     QVERIFY2(session.ok(), qPrintable(session.lastError()));
-    QVERIFY2(session.startProgram(program), qPrintable(session.lastError()));
+    QVERIFY2(session.startProgram(e2e::program()), qPrintable(session.lastError()));
 
-    const QString window = session.waitForWindow(QString::fromLatin1(windowTitle), 15000);
+    const QString window = session.waitForWindow(e2e::startTitle, 15000);
     QVERIFY2(!window.isEmpty(), qPrintable(session.lastError() + QStringLiteral("\nprogram output:\n") +
                                            session.programOutput()));
     const QRect geometry = session.windowGeometry(window);
@@ -72,31 +59,23 @@ void SmokeTest::startWindowShouldAppearAndEsciShouldEndTheProgram()
              qPrintable(QStringLiteral("window %1 is not wholly on the screen").arg(describe(geometry))));
 
     // Let the opening animation finish.
-    session.settle(2000);
+    e2e::settle(2000);
     const QImage screen = session.screenshot();
     QVERIFY2(!screen.isNull(), qPrintable(session.lastError()));
     session.savePng(screen, QStringLiteral("smoke-start.png"));
 
     const QPoint backgroundPoint = innerToScreen(geometry, 3, innerHeight - 60);
     const QColor seen = screen.pixelColor(backgroundPoint);
-    QVERIFY2(seen == background,
+    QVERIFY2(seen == e2e::background,
              qPrintable(QStringLiteral("background at %1,%2 is %3, expected %4 (window %5)")
                             .arg(backgroundPoint.x())
                             .arg(backgroundPoint.y())
-                            .arg(colourName(seen), colourName(background), describe(geometry))));
+                            .arg(colourName(seen), colourName(e2e::background), describe(geometry))));
 
     // Curtains still closed would cover the whole row in their colour.
-    QStringList row;
-    bool curtainsOpen = false;
-    for (int i = 0; i < 10; ++i) {
-        const QPoint p = innerToScreen(geometry, innerWidth * (2 * i + 1) / 20, innerHeight - 300);
-        const QColor c = screen.pixelColor(p);
-        row << colourName(c);
-        curtainsOpen = curtainsOpen || c != curtain;
-    }
-    QVERIFY2(curtainsOpen, qPrintable(QStringLiteral("the row at inner y %1 is all curtain colour: %2")
-                                          .arg(innerHeight - 300)
-                                          .arg(row.join(QLatin1Char(' ')))));
+    QVERIFY2(
+        e2e::curtainShare(screen, geometry, (innerHeight - 300) * e2e::twipsPerPixel, 10) < 1,
+        qPrintable(QStringLiteral("the row at inner y %1 is all curtain colour").arg(innerHeight - 300)));
 
     const QPoint esci = innerToScreen(geometry, 619, 448);
     QVERIFY2(session.mouseClick(esci), qPrintable(session.lastError()));

@@ -6,7 +6,6 @@
 #include "child_process.h"
 #include "x11_session.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +15,6 @@
 #include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -26,7 +24,6 @@ namespace e2e {
 namespace {
 
 constexpr int startTimeoutMs = 10000;
-constexpr int pollIntervalMs = 50;
 // The resident keyboard's one command: a pause longer than any run; it ends with the session.
 constexpr auto keyboardPauseMs = "1000000";
 
@@ -65,13 +62,6 @@ void collectWindows(const QJsonObject& node, QList<WaylandSession::Window>& wind
     }
 }
 
-QString tail(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).trimmed().right(2000)
-                                          : QString();
-}
-
 } // namespace
 
 WaylandSession::WaylandSession(QSize screenSize)
@@ -98,13 +88,9 @@ WaylandSession::~WaylandSession()
 
 QStringList WaylandSession::missingTools()
 {
-    QStringList missing;
-    for (const char* name : {"sway", "swaymsg", "grim", "wtype"}) {
-        if (tool(name).isEmpty())
-            missing << QString::fromLatin1(name);
-    }
-    if (::geteuid() == 0 && tool("setpriv").isEmpty())
-        missing << QStringLiteral("setpriv");
+    QStringList missing = missingPrograms({"sway", "swaymsg", "grim", "wtype"});
+    if (::geteuid() == 0)
+        missing << missingPrograms({"setpriv"});
     const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
     if (platforms.entryList({QStringLiteral("libqwayland-*")}, QDir::Files).isEmpty())
         missing << QStringLiteral("Qt's wayland platform plugin (qt6-wayland)");
@@ -159,17 +145,6 @@ void WaylandSession::launch(QProcess& process, const QString& program, const QSt
         process.start(m_asUser.first(), m_asUser.mid(1) + QStringList{QStringLiteral("--"), program} + args);
 }
 
-bool WaylandSession::waitUntil(const std::function<bool()>& ready, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!ready()) {
-        if (deadline.hasExpired() || m_compositor->state() != QProcess::Running)
-            return false;
-        QThread::msleep(pollIntervalMs);
-    }
-    return true;
-}
-
 bool WaylandSession::startCompositor(QSize screenSize)
 {
     m_folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zanfilo-wayland-XXXXXX"));
@@ -193,14 +168,10 @@ bool WaylandSession::startCompositor(QSize screenSize)
                     QStringLiteral("keep")};
     }
     const QString config = m_folder->filePath(QStringLiteral("sway.conf"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(
-            QString::fromLatin1(swayConfig).arg(screenSize.width()).arg(screenSize.height()).toUtf8()) < 0) {
-        m_lastError = QStringLiteral("could not write %1").arg(config);
+    if (!writeFile(config,
+                   QString::fromLatin1(swayConfig).arg(screenSize.width()).arg(screenSize.height()).toUtf8(),
+                   m_lastError))
         return false;
-    }
-    file.close();
 
     QProcessEnvironment env = environment();
     env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
@@ -217,7 +188,8 @@ bool WaylandSession::startCompositor(QSize screenSize)
         return QFileInfo::exists(ipcSocket) &&
                run(swaymsg, {QStringLiteral("-t"), QStringLiteral("get_version")});
     };
-    const bool up = m_compositor->waitForStarted(startTimeoutMs) && waitUntil(answers, startTimeoutMs);
+    const bool up = m_compositor->waitForStarted(startTimeoutMs) &&
+                    waitUntil(answers, startTimeoutMs, m_compositor.get());
     const QStringList sockets = QDir(m_folder->path())
                                     .entryList({QStringLiteral("wayland-*")}, QDir::System)
                                     .filter(QRegularExpression(QStringLiteral("^wayland-\\d+$")));
@@ -237,7 +209,7 @@ bool WaylandSession::startCompositor(QSize screenSize)
                    &inputs) &&
                inputs.contains("\"keyboard\"");
     };
-    if (!waitUntil(haveKeyboard, startTimeoutMs)) {
+    if (!waitUntil(haveKeyboard, startTimeoutMs, m_compositor.get())) {
         m_lastError = QStringLiteral("no keyboard on the seat: %1").arg(m_lastError);
         m_waylandDisplay.clear();
         return false;
@@ -305,7 +277,7 @@ std::optional<WaylandSession::Window> WaylandSession::waitForWindow(const QStrin
             }
             return window.has_value();
         },
-        timeoutMs);
+        timeoutMs, m_compositor.get());
     if (!window)
         m_lastError = QStringLiteral("no window \"%1\" within %2 ms").arg(title).arg(timeoutMs);
     return window;
@@ -335,7 +307,7 @@ bool WaylandSession::click(const QString& pointerProgram, QPoint at)
         m_pointer = std::make_unique<QProcess>();
         if (!start(*m_pointer, pointerProgram) || !say({}))
             return false;
-        QThread::msleep(300); // the clients take the pointer the seat now offers
+        settle(300); // the clients take the pointer the seat now offers
     }
     return say(QStringLiteral("move %1 %2 %3 %4")
                    .arg(at.x())

@@ -4,9 +4,10 @@
 #pragma once
 
 // A private Wayland desktop: sway on its headless backend, windows floating at the size they ask
-// for, one keyboard (a virtual one, as a desktop always has one), no pointer, no X server. sway
-// refuses to run as root, so when the test is root the compositor and every client of it run as
-// "nobody". Screenshots with grim, keys with wtype, windows as swaymsg's tree tells them.
+// for, one keyboard (a virtual one, as a desktop always has one), a virtual mouse from the first
+// click on, no X server. sway refuses to run as root, so when the test is root the compositor and
+// every client of it run as "nobody". Screenshots with grim, keys with wtype, windows as swaymsg's
+// tree tells them.
 
 #include <QByteArray>
 #include <QHash>
@@ -20,7 +21,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -77,7 +77,6 @@ private:
     void launch(QProcess& process, const QString& program, const QStringList& args,
                 const QProcessEnvironment& env) const;
     bool startCompositor(QSize screenSize);
-    bool waitUntil(const std::function<bool()>& ready, int timeoutMs);
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<QProcess> m_compositor;

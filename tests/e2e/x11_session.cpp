@@ -5,18 +5,14 @@
 
 #include "child_process.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 
 namespace e2e {
 
@@ -26,7 +22,6 @@ constexpr int firstDisplay = 90;
 constexpr int displaysToTry = 100;
 constexpr int serverAttempts = 10;
 constexpr int serverStartTimeoutMs = 10000;
-constexpr int pollIntervalMs = 50;
 
 QString lockFilePath(int number)
 {
@@ -79,23 +74,20 @@ bool X11Session::startWindowManager()
         m_lastError = QStringLiteral("no X server for a window manager");
         return false;
     }
-    const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-    if (openbox.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("wmctrl")).isEmpty()) {
-        m_lastError = QStringLiteral("needs openbox and wmctrl");
+    if (!missingWindowManagerTools().isEmpty()) {
+        m_lastError = QStringLiteral("needs %1").arg(missingWindowManagerTools().join(QStringLiteral(", ")));
         return false;
     }
     // No animation of minimising and restoring: a restored window is there at once, as a test
     // looking at it right away needs. Everything else is openbox's default.
     m_windowManagerConfig = std::make_unique<QTemporaryDir>();
     const QString config = m_windowManagerConfig->filePath(QStringLiteral("rc.xml"));
-    QFile rc(config);
-    if (!m_windowManagerConfig->isValid() || !rc.open(QIODevice::WriteOnly) ||
-        rc.write("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><theme>"
-                 "<animateIconify>no</animateIconify></theme></openbox_config>\n") < 0) {
-        m_lastError = QStringLiteral("could not write %1").arg(config);
+    if (!writeFile(config,
+                   "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><theme>"
+                   "<animateIconify>no</animateIconify></theme></openbox_config>\n",
+                   m_lastError))
         return false;
-    }
-    rc.close();
+    const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
     m_windowManager = std::make_unique<QProcess>();
     m_windowManager->setProcessEnvironment(toolEnvironment());
     m_windowManager->setProcessChannelMode(QProcess::MergedChannels);
@@ -107,13 +99,9 @@ bool X11Session::startWindowManager()
         return false;
     }
     // The window manager is ready once it answers for itself.
-    const QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && m_windowManager->state() == QProcess::Running) {
-        if (runTool(QStringLiteral("wmctrl"), {QStringLiteral("-m")}, nullptr, 2000)) {
-            return true;
-        }
-        m_windowManager->waitForFinished(pollIntervalMs);
-    }
+    if (waitUntil([this] { return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-m")}, nullptr, 2000); },
+                  10000, m_windowManager.get()))
+        return true;
     m_lastError = QStringLiteral("openbox did not come up: %1")
                       .arg(QString::fromLocal8Bit(m_windowManager->readAll()).trimmed());
     return false;
@@ -174,13 +162,12 @@ bool X11Session::restore(const QString& windowId)
 
 QStringList X11Session::missingTools()
 {
-    QStringList missing;
-    for (const auto* tool : {"Xvfb", "xdotool", "xwininfo"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
-            missing << QString::fromLatin1(tool);
-        }
-    }
-    return missing;
+    return missingPrograms({"Xvfb", "xdotool", "xwininfo"});
+}
+
+QStringList X11Session::missingWindowManagerTools()
+{
+    return missingPrograms({"openbox", "wmctrl", "xprop"});
 }
 
 bool X11Session::ok() const
@@ -242,11 +229,6 @@ void X11Session::setEnvironmentVariable(const QString& name, const QString& valu
     m_extraEnvironment.insert(name, value);
 }
 
-void X11Session::setForwardProgramOutput(bool forward)
-{
-    m_forwardProgramOutput = forward;
-}
-
 bool X11Session::startServer()
 {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
@@ -276,15 +258,9 @@ bool X11Session::startServer()
         // Another test may have picked the same number at the same moment; the lock file tells
         // whose server it is.
         const QDeadlineTimer deadline(serverStartTimeoutMs);
-        bool ours = false;
-        while (!deadline.hasExpired() && m_server->state() == QProcess::Running) {
-            if (serverIsOurs(number)) {
-                ours = true;
-                break;
-            }
-            m_server->waitForFinished(pollIntervalMs);
-        }
-        if (ours && waitUntilServerAnswers(static_cast<int>(deadline.remainingTime()))) {
+        if (waitUntil([this, number] { return serverIsOurs(number); }, serverStartTimeoutMs,
+                      m_server.get()) &&
+            waitUntilServerAnswers(static_cast<int>(deadline.remainingTime()))) {
             return true;
         }
         failures << QStringLiteral("%1: %2").arg(m_display,
@@ -310,22 +286,16 @@ bool X11Session::serverIsOurs(int number) const
 
 bool X11Session::waitUntilServerAnswers(int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
     const int number = m_display.mid(1).toInt();
-    const bool haveXdpyinfo = !QStandardPaths::findExecutable(QStringLiteral("xdpyinfo")).isEmpty();
-    while (!deadline.hasExpired() && m_server->state() == QProcess::Running) {
-        if (QFileInfo::exists(socketPath(number))) {
-            const bool answered = haveXdpyinfo
-                                      ? runTool(QStringLiteral("xdpyinfo"),
-                                                {QStringLiteral("-display"), m_display}, nullptr, 5000)
-                                      : runXdotool({QStringLiteral("getdisplaygeometry")}, nullptr, 5000);
-            if (answered) {
-                return true;
-            }
-        }
-        m_server->waitForFinished(pollIntervalMs);
-    }
-    return false;
+    const bool haveXdpyinfo = missingPrograms({"xdpyinfo"}).isEmpty();
+    return waitUntil(
+        [&] {
+            return QFileInfo::exists(socketPath(number)) &&
+                   (haveXdpyinfo ? runTool(QStringLiteral("xdpyinfo"),
+                                           {QStringLiteral("-display"), m_display}, nullptr, 5000)
+                                 : runXdotool({QStringLiteral("getdisplaygeometry")}, nullptr, 5000));
+        },
+        timeoutMs, m_server.get());
 }
 
 void X11Session::stopServer()
@@ -369,9 +339,6 @@ void X11Session::readProgramOutput(bool flush)
 {
     const QByteArray data = m_program->readAllStandardOutput();
     m_programOutput += QString::fromLocal8Bit(data);
-    if (!m_forwardProgramOutput) {
-        return;
-    }
     // Whole lines only, so that each one becomes one message in the test log.
     m_pendingLine += data;
     if (flush && !m_pendingLine.isEmpty() && !m_pendingLine.endsWith('\n')) {
@@ -427,42 +394,35 @@ void X11Session::stopProgram()
 
 QString X11Session::waitForWindow(const QString& title, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
     const QString pattern = QLatin1Char('^') + escapeForPosixRegex(title) + QLatin1Char('$');
-    while (true) {
+    QString found;
+    // `search --sync` would block forever; polling keeps the time limit ours. xdotool ignores case
+    // when matching, so each candidate's title is compared once more.
+    const auto search = [&] {
         QString ids;
-        // `search --sync` would block forever; polling keeps the time limit ours. xdotool ignores
-        // case when matching, so each candidate's title is compared once more.
-        const QStringList search{QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                 QStringLiteral("--name"), pattern};
-        if (runXdotool(search, &ids, 5000)) {
-            const QStringList candidates = ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            for (const QString& id : candidates) {
-                QString name;
-                if (runXdotool({QStringLiteral("getwindowname"), id}, &name, 5000)) {
-                    if (name.endsWith(QLatin1Char('\n'))) {
-                        name.chop(1);
-                    }
-                    if (name == title) {
-                        // As a window manager would; without it keys reach only the window under the
-                        // pointer, and Qt, seeing no active window, ignores shortcuts.
-                        focusWindow(id.trimmed());
-                        return id.trimmed();
-                    }
-                }
-            }
+        if (!runXdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                         pattern},
+                        &ids, 5000))
+            return false;
+        const QStringList candidates = ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString& id : candidates) {
+            QString name;
+            if (runXdotool({QStringLiteral("getwindowname"), id}, &name, 5000) &&
+                name.chopped(name.endsWith(QLatin1Char('\n')) ? 1 : 0) == title)
+                found = id.trimmed();
         }
-        if (m_program && !isRunning()) {
-            m_lastError =
-                QStringLiteral("%1 ended before a window \"%2\" appeared").arg(m_programName, title);
-            return {};
-        }
-        if (deadline.hasExpired()) {
-            m_lastError = QStringLiteral("no visible window \"%1\" within %2 ms").arg(title).arg(timeoutMs);
-            return {};
-        }
-        settle(100);
+        return !found.isEmpty();
+    };
+    if (waitUntil(search, timeoutMs, m_program.get(), 100)) {
+        // As a window manager would; without it keys reach only the window under the pointer, and
+        // Qt, seeing no active window, ignores shortcuts.
+        focusWindow(found);
+        return found;
     }
+    m_lastError = m_program && !isRunning()
+                      ? QStringLiteral("%1 ended before a window \"%2\" appeared").arg(m_programName, title)
+                      : QStringLiteral("no visible window \"%1\" within %2 ms").arg(title).arg(timeoutMs);
+    return {};
 }
 
 QRect X11Session::windowGeometry(const QString& windowId)
@@ -529,24 +489,9 @@ static QStringList moveTo(QPoint screenPos)
     return {QStringLiteral("mousemove"), QString::number(screenPos.x()), QString::number(screenPos.y())};
 }
 
-bool X11Session::mouseMove(QPoint screenPos)
-{
-    return runXdotool(moveTo(screenPos));
-}
-
 bool X11Session::mouseClick(QPoint screenPos, int button)
 {
     return runXdotool(moveTo(screenPos) << QStringLiteral("click") << QString::number(button));
-}
-
-bool X11Session::mouseDown(QPoint screenPos, int button)
-{
-    return runXdotool(moveTo(screenPos) << QStringLiteral("mousedown") << QString::number(button));
-}
-
-bool X11Session::mouseUp(QPoint screenPos, int button)
-{
-    return runXdotool(moveTo(screenPos) << QStringLiteral("mouseup") << QString::number(button));
 }
 
 bool X11Session::key(const QString& keysym)
@@ -554,25 +499,14 @@ bool X11Session::key(const QString& keysym)
     return runXdotool({QStringLiteral("key"), keysym});
 }
 
-bool X11Session::keyDown(const QString& keysym)
+bool X11Session::keys(const QStringList& keysyms, int pauseMs)
 {
-    return runXdotool({QStringLiteral("keydown"), keysym});
-}
-
-bool X11Session::keyUp(const QString& keysym)
-{
-    return runXdotool({QStringLiteral("keyup"), keysym});
-}
-
-void X11Session::settle(int ms)
-{
-    if (QCoreApplication::instance() == nullptr) {
-        QThread::msleep(static_cast<unsigned long>(qMax(ms, 0)));
-        return;
+    for (const QString& keysym : keysyms) {
+        if (!key(keysym))
+            return false;
+        settle(pauseMs);
     }
-    QEventLoop loop;
-    QTimer::singleShot(qMax(ms, 0), &loop, &QEventLoop::quit);
-    loop.exec();
+    return true;
 }
 
 bool X11Session::savePng(const QImage& image, const QString& name)

@@ -45,6 +45,8 @@ public:
 
     // The helper programs a session needs, missing from PATH (empty if all are there).
     static QStringList missingTools();
+    // And those startWindowManager() and the window manager's moves need.
+    static QStringList missingWindowManagerTools();
 
     bool ok() const;
     // ":N", or empty if no server could be started.
@@ -60,9 +62,6 @@ public:
     void setScaleFactor(double factor);
     // Extra variables for programs started afterwards.
     void setEnvironmentVariable(const QString& name, const QString& value);
-
-    // Whether the started program's output also goes to the test log (it is always kept).
-    void setForwardProgramOutput(bool forward);
 
     // One program at a time; false if it could not be started (see lastError()).
     bool startProgram(const QString& path, const QStringList& args = {});
@@ -99,17 +98,11 @@ public:
     QImage screenshot(const QRect& area);
 
     // Input, in screen coordinates and X button numbers (1 left, 2 middle, 3 right).
-    bool mouseMove(QPoint screenPos);
     bool mouseClick(QPoint screenPos, int button = 1);
-    bool mouseDown(QPoint screenPos, int button = 1);
-    bool mouseUp(QPoint screenPos, int button = 1);
     // X keysym names as xdotool knows them: "Escape", "Return", "a", "shift+a", "space".
     bool key(const QString& keysym);
-    bool keyDown(const QString& keysym);
-    bool keyUp(const QString& keysym);
-
-    // Lets time pass while the test's own events (and the program's output) are handled.
-    void settle(int ms);
+    // One key after the other, a pause after each, as a child types; stops at one that fails.
+    bool keys(const QStringList& keysyms, int pauseMs = 200);
 
     // Saves into $ZANFILO_E2E_ARTIFACTS, else <temp>/zanfilo-e2e/, and prints where (or why not).
     static bool savePng(const QImage& image, const QString& name);
@@ -138,7 +131,6 @@ private:
     QString m_lastError;
     std::optional<double> m_scaleFactor;
     QProcessEnvironment m_extraEnvironment;
-    bool m_forwardProgramOutput = true;
 };
 
 } // namespace e2e
