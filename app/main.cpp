@@ -1,15 +1,40 @@
 // SPDX-FileCopyrightText: 2026 The Zanfilo team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/command_line.h"
+#include "app/speech_voice.h"
 #include "app/window_set.h"
 #include "ui/fonts.h"
 #include "ui/runtime.h"
 #include "ui/services.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const app::CommandLine line = app::readCommandLine(arguments);
+    switch (line.action) {
+    case app::CommandLine::Action::Help:
+        std::fputs(app::usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    case app::CommandLine::Action::Version:
+        std::puts("zanfilo " ZANFILO_VERSION);
+        return 0;
+    case app::CommandLine::Action::Fail:
+        std::fprintf(stderr, "zanfilo: %s\n\n%s", line.error.toLocal8Bit().constData(),
+                     app::usage().toLocal8Bit().constData());
+        return 2;
+    case app::CommandLine::Action::Run:
+        break;
+    }
+
+    // Made only when asked for, and before QApplication starts any thread: it forks.
+    const std::unique_ptr<ui::Voice> voice = line.voce ? std::make_unique<app::SpeechVoice>() : nullptr;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zanfilo"));
     QApplication::setApplicationVersion(QStringLiteral(ZANFILO_VERSION));
@@ -21,7 +46,7 @@ int main(int argc, char* argv[])
 
     ui::SystemClock clock;
     ui::StandardRandom random;
-    app::WindowSet windows(clock, random);
+    app::WindowSet windows(clock, random, voice.get());
     windows.runtime().setOnLastWindowUnloaded([] { QCoreApplication::exit(0); });
     windows.start();
     return QApplication::exec();

@@ -8,14 +8,15 @@
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
 #include "ui/runtime.h"
+#include "ui/services.h"
 #include "windows/start/start_window.h"
 
 #include <stdexcept>
 
 namespace app {
 
-WindowSet::WindowSet(ui::Clock& clock, ui::RandomSource& random)
-    : runtime_(std::make_unique<ui::Runtime>(clock, random)),
+WindowSet::WindowSet(ui::Clock& clock, ui::RandomSource& random, ui::Voice* voice)
+    : runtime_(std::make_unique<ui::Runtime>(clock, random, voice ? *voice : ui::Voice::silent())),
       frmFigure_(std::make_unique<pictures::PictureStore>())
 {
     const exercise::ExerciseServices services{*runtime_, settings_, *frmFigure_};

@@ -12,6 +12,7 @@ namespace ui {
 class Clock;
 class RandomSource;
 class Runtime;
+class Voice;
 } // namespace ui
 
 namespace pictures {
@@ -39,7 +40,8 @@ namespace app {
 class WindowSet
 {
 public:
-    WindowSet(ui::Clock& clock, ui::RandomSource& random);
+    // Silent unless a voice is given.
+    WindowSet(ui::Clock& clock, ui::RandomSource& random, ui::Voice* voice = nullptr);
     ~WindowSet();
     WindowSet(const WindowSet&) = delete;
     WindowSet& operator=(const WindowSet&) = delete;

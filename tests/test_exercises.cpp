@@ -87,6 +87,9 @@ private Q_SLOTS:
     // Right and wrong answers are counted and shown apart, whatever their order.
     void answersShouldBeCountedAndShownEachKindApart_data();
     void answersShouldBeCountedAndShownEachKindApart();
+    // Aloud: each count, the verdict shown, and in the set window each new task; nothing else.
+    void theVoiceShouldSayTheCountsTheVerdictAndTheTaskOnly_data();
+    void theVoiceShouldSayTheCountsTheVerdictAndTheTaskOnly();
 
 private:
     std::unique_ptr<Program> program;
@@ -481,6 +484,39 @@ void ExercisesTest::answersShouldBeCountedAndShownEachKindApart()
     QCOMPARE(w.lblRisErrate->Caption(), QString::number(wrongShown));
     QCOMPARE(w.RisposteEsatte.value(), answers.count(QLatin1Char('R')));
     QCOMPARE(w.RisposteErrate.value(), answers.count(QLatin1Char('W')));
+}
+
+void ExercisesTest::theVoiceShouldSayTheCountsTheVerdictAndTheTaskOnly_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("presses"); // of CONTA, then VERIFICA, AVANTI, CONTA and RICOMINCIA
+    QTest::addColumn<QString>("heard");
+    QTest::addRow("w1 three") << 1 << 3 << "uno due tre VERDICT uno";
+    QTest::addRow("w1 past twenty")
+        << 1 << 22
+        << "uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici "
+           "quattordici quindici sedici diciassette diciotto diciannove venti uno due "
+           "VERDICT uno";
+    QTest::addRow("w2 two") << 2 << 2 << "TASK uno due VERDICT NEXT uno";
+}
+
+void ExercisesTest::theVoiceShouldSayTheCountsTheVerdictAndTheTaskOnly()
+{
+    QFETCH(int, form);
+    QFETCH(int, presses);
+    QFETCH(QString, heard);
+    program->windows.settings().applyLevelPreset(2);
+    ExerciseWindow& w = exerciseOf(*program, form);
+    QVERIFY(open(w));
+    heard.replace(QLatin1String("TASK"), exercise::numberWord(w.NumeroElementi));
+    pressConta(w, presses);
+    press(w.CmdVerifica);
+    heard.replace(QLatin1String("VERDICT"), w.LblEsito->Caption().toLower());
+    press(w.CmdOperazione);
+    heard.replace(QLatin1String("NEXT"), exercise::numberWord(w.NumeroElementi));
+    pressConta(w, 1);
+    press(w.CmdRicomincia);
+    QCOMPARE(program->voice.heard.join(QLatin1Char(' ')), heard);
 }
 
 QTEST_MAIN(ExercisesTest)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zanfilo team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/command_line.h"
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
@@ -38,6 +39,9 @@ private Q_SLOTS:
     void destroyingAWindowObjectShouldRunNoHandler();
     // Every window opens centred on the screen, the exercise windows over the start window.
     void windowsShouldOpenCentredAndWhollyOnTheScreen();
+    // The program's own switches; Qt's options are left for Qt, anything else refused.
+    void commandLineShouldBeReadAsProgramsHereReadIt_data();
+    void commandLineShouldBeReadAsProgramsHereReadIt();
 
 private:
     std::unique_ptr<Program> program;
@@ -155,6 +159,30 @@ void WindowSetTest::windowsShouldOpenCentredAndWhollyOnTheScreen()
                  qPrintable(window->windowTitle()));
         QVERIFY(available.contains(frame));
     }
+}
+
+void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read"); // the action, then "voce" where the voice is asked for
+    QTest::addRow("nothing") << QStringList{} << "run";
+    QTest::addRow("the voice, among Qt's options")
+        << QStringList{"-platform", "xcb", "--voce", "-style=fusion", "-reverse"} << "run voce";
+    QTest::addRow("help first") << QStringList{"--help", "--bogus"} << "help";
+    QTest::addRow("version") << QStringList{"--voce", "-v"} << "version";
+    QTest::addRow("unknown option") << QStringList{"--voice"} << "fail";
+    QTest::addRow("stray argument") << QStringList{"--voce", "5"} << "fail";
+    QTest::addRow("Qt's option without its value") << QStringList{"--voce", "-platform"} << "fail";
+}
+
+void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, read);
+    const app::CommandLine line = app::readCommandLine(QStringList{"zanfilo"} + arguments);
+    const char* actions[] = {"run", "help", "version", "fail"};
+    QCOMPARE(actions[static_cast<int>(line.action)] + QString(line.voce ? " voce" : ""), read);
+    QCOMPARE(line.error.isEmpty(), line.action != app::CommandLine::Action::Fail);
 }
 
 QTEST_MAIN(WindowSetTest)

@@ -12,7 +12,8 @@
 
 namespace ui {
 
-Runtime::Runtime(Clock& clock, RandomSource& random) : clock_(clock), random_(random)
+Runtime::Runtime(Clock& clock, RandomSource& random, Voice& voice)
+    : clock_(clock), random_(random), voice_(voice)
 {
     installAccessibility();
     qApp->installEventFilter(this);

@@ -14,6 +14,7 @@ namespace ui {
 class Clock;
 class Form;
 class RandomSource;
+class Voice;
 
 // What the desktop runtime did for the windows: it knows which windows are loaded, raises a
 // window's activation only when the program's active window really changes, gives the
@@ -22,10 +23,11 @@ class Runtime : public QObject
 {
     Q_OBJECT
 public:
-    Runtime(Clock& clock, RandomSource& random);
+    Runtime(Clock& clock, RandomSource& random, Voice& voice);
 
     Clock& clock() const { return clock_; }
     RandomSource& random() const { return random_; }
+    Voice& voice() const { return voice_; }
 
     // Called once no window is loaded any more; the program ends there.
     void setOnLastWindowUnloaded(std::function<void()> handler) { onLastUnloaded_ = std::move(handler); }
@@ -48,6 +50,7 @@ protected:
 private:
     Clock& clock_;
     RandomSource& random_;
+    Voice& voice_;
     std::vector<Form*> loaded_; // in order of loading
     Form* active_ = nullptr;
     std::vector<Form*> activationOrder_; // most recently active last

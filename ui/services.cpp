@@ -10,6 +10,16 @@
 
 namespace ui {
 
+Voice& Voice::silent()
+{
+    struct Silent final : Voice
+    {
+        void say(const QString&) override {}
+    };
+    static Silent voice;
+    return voice;
+}
+
 float SystemClock::timeOfDay() const
 {
     const QTime now = QTime::currentTime();

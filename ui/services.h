@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -28,6 +29,17 @@ public:
     virtual void randomize(float seed) = 0;
     // Uniform in [0, 1).
     virtual float rnd() = 0;
+};
+
+// What the child hears: a word at a time, and a new word takes the place of one not yet spoken.
+// Saying returns at once, whatever the speech service does.
+class Voice
+{
+public:
+    virtual ~Voice() = default;
+    virtual void say(const QString& word) = 0;
+    // The voice of a program started without one: it says nothing.
+    static Voice& silent();
 };
 
 class SystemClock final : public Clock

@@ -83,6 +83,7 @@ void FrmOperativo2::PreparaOperazione()
     mostraColonna(NumeroElementi);
     Figura = task.figura;
     TempoInizio = runtime().clock().monotonicSeconds();
+    runtime().voice().say(exercise::numberWord(NumeroElementi));
 }
 
 void FrmOperativo2::mostraConteggio()

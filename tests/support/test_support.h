@@ -64,7 +64,14 @@ private:
 
 inline constexpr float kJustBelowOne = 1.0f - 1.0f / 16777216.0f;
 
-// The whole program with injected time and randomness; the end of the program is counted
+// Every word said, in order.
+struct RecordingVoice final : ui::Voice
+{
+    void say(const QString& word) override { heard << word; }
+    QStringList heard;
+};
+
+// The whole program with injected time, randomness and voice; the end of the program is counted
 // instead of quitting the test.
 struct Program
 {
@@ -74,12 +81,13 @@ struct Program
 
     FakeClock clock;
     ui::StandardRandom random;
+    RecordingVoice voice;
     app::WindowSet windows;
     int endings = 0;
 
 private:
     Program(std::uint32_t seed, ui::RandomSource* source)
-        : random(seed), windows(clock, source ? *source : random)
+        : random(seed), windows(clock, source ? *source : random, &voice)
     {
         windows.runtime().setOnLastWindowUnloaded([this] { ++endings; });
     }

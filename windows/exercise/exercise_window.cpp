@@ -43,6 +43,16 @@ constexpr std::array<StatColumn, 5> kStatColumns{{{0, "Oper", twips(45), twips(1
 
 } // namespace
 
+QString numberWord(int n)
+{
+    static const std::array<const char*, kDiscs + 1> kWords{
+        "",       "uno",         "due",      "tre",        "quattro", "cinque",  "sei",         "sette",
+        "otto",   "nove",        "dieci",    "undici",     "dodici",  "tredici", "quattordici", "quindici",
+        "sedici", "diciassette", "diciotto", "diciannove", "venti"};
+    return n >= 1 && n <= kDiscs ? QString::fromLatin1(kWords[static_cast<std::size_t>(n)])
+                                 : QString::number(n);
+}
+
 ExerciseWindow::ExerciseWindow(const ExerciseServices& services, ExerciseDesign design)
     : ui::Form(services.runtime, design.name, kDesignInner), settings_(services.settings),
       figures_(services.figures), design_(std::move(design))
@@ -288,14 +298,17 @@ void ExerciseWindow::CmdContaElementi_Click()
         Conteggio = 1;
     }
     mostraConteggio();
+    runtime().voice().say(numberWord(Conteggio));
 }
 
 void ExerciseWindow::CmdVerifica_Click()
 {
     showPhase(Phase::Judged);
     CmdOperazione->SetFocus();
-    registraEsito(Conteggio == NumeroElementi);
+    const bool esatto = Conteggio == NumeroElementi;
+    registraEsito(esatto);
     registraTempo();
+    runtime().voice().say(esatto ? QStringLiteral("esatto") : QStringLiteral("errato"));
 }
 
 void ExerciseWindow::showPhase(Phase phase)

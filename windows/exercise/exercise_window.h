@@ -27,6 +27,9 @@ namespace exercise {
 
 inline constexpr int kDiscs = 20; // Shape1(1..20), the discs of the number line
 
+// The Italian word a child counts with ("uno" ... "venti"); digits beyond.
+QString numberWord(int n);
+
 // What an exercise window uses of the program around it.
 struct ExerciseServices
 {
