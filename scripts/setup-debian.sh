@@ -11,6 +11,7 @@ fonts-liberation2 fontconfig
 xvfb xdotool x11-utils x11-xkb-utils
 openbox wmctrl
 sway grim wtype qt6-wayland libwayland-dev
+libspeechd-dev
 dbus-daemon dbus-x11 at-spi2-core libglib2.0-bin python3-gi gir1.2-atspi-2.0
 desktop-file-utils appstream strace file
 clang libclang-rt-14-dev clang-format clang-tidy

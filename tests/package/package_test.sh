@@ -28,10 +28,11 @@ done
 deb=$(ls "$work"/deb/zanfilo_1.00_*.deb)
 [ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins fonts-liberation2; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins fonts-liberation2 libspeechd2; do
     echo "$depends" | grep -q "$dep" || fail "Depends lacks $dep: $depends"
 done
-[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || fail "Recommends: qt6-wayland"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland, speech-dispatcher, speech-dispatcher-espeak-ng" ] ||
+    fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/zanfilo ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
             ./usr/share/icons/hicolor/48x48/apps/$app.png ./usr/share/man/man6/zanfilo.6.gz \
