@@ -130,7 +130,7 @@ void AccessibilityTest::initTestCase()
     E2E_SKIP_UNLESS_READY(e2e::X11Session::missingTools() + e2e::SessionBus::missingTools());
     QProcess check;
     check.start(python, {reader, QStringLiteral("--check")});
-    if (QString why; !e2e::finishTool(check, python, 20000, nullptr, why))
+    if (QString why; !e2e::finishTool(check, 20000, nullptr, why))
         QSKIP(qPrintable(
             QStringLiteral(
                 "needs %1 with the AT-SPI bindings (Debian packages python3-gi, gir1.2-atspi-2.0): %2")
@@ -258,7 +258,7 @@ Tree AccessibilityTest::readTree(QString* why)
     e2e::endWithParent(process);
     process.start(python, {reader, applicationName});
     QByteArray output;
-    if (!e2e::finishTool(process, QStringLiteral("the reader"), treeTimeoutMs, &output, *why))
+    if (!e2e::finishTool(process, treeTimeoutMs, &output, *why))
         return {};
     QJsonParseError error{};
     const QJsonObject reading = QJsonDocument::fromJson(output, &error).object();

@@ -38,6 +38,17 @@ void endWithParent(QProcess& process, bool ownGroup)
 #endif
 }
 
+bool startChild(QProcess& process, const QString& program, const QStringList& args, QString& error,
+                bool ownGroup)
+{
+    endWithParent(process, ownGroup);
+    process.start(program, args);
+    if (process.waitForStarted(10000))
+        return true;
+    error = QStringLiteral("could not start %1: %2").arg(program, process.errorString());
+    return false;
+}
+
 void endProcess(QProcess& process, int graceMs)
 {
     if (process.state() == QProcess::NotRunning)
@@ -49,8 +60,9 @@ void endProcess(QProcess& process, int graceMs)
     }
 }
 
-bool finishTool(QProcess& process, const QString& command, int timeoutMs, QByteArray* output, QString& error)
+bool finishTool(QProcess& process, int timeoutMs, QByteArray* output, QString& error)
 {
+    const QString command = process.program() + QLatin1Char(' ') + process.arguments().join(QLatin1Char(' '));
     if (!process.waitForStarted(timeoutMs)) {
         error = QStringLiteral("could not run %1: %2").arg(command, process.errorString());
         return false;

@@ -21,13 +21,17 @@ namespace e2e {
 // of its own, so that whatever it starts in turn can be found and ended with it.
 void endWithParent(QProcess& process, bool ownGroup = false);
 
+// endWithParent(), then start; false, with the reason in `error`, where the program did not start.
+bool startChild(QProcess& process, const QString& program, const QStringList& args, QString& error,
+                bool ownGroup = false);
+
 // Politely first (a server removes its lock file and socket, the program says goodbye), then for good.
 void endProcess(QProcess& process, int graceMs);
 
-// Waits for a tool the caller started, named `command` in messages, to run to its end within
-// `timeoutMs`; its standard output goes to `output`. False, with the reason in `error`, where it
-// did not start, did not finish or failed.
-bool finishTool(QProcess& process, const QString& command, int timeoutMs, QByteArray* output, QString& error);
+// Waits for a tool the caller started to run to its end within `timeoutMs`; its standard output
+// goes to `output`. False, with the reason in `error`, where it did not start, did not finish or
+// failed.
+bool finishTool(QProcess& process, int timeoutMs, QByteArray* output, QString& error);
 
 // The programs of the list that are not on PATH.
 QStringList missingPrograms(std::initializer_list<const char*> names);

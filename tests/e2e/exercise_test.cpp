@@ -55,16 +55,6 @@ int mismatch(const QImage& screen, const QImage& expected)
     return differing;
 }
 
-int inkCount(const QImage& image)
-{
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ink += isInk(image.pixel(x, y));
-    }
-    return ink;
-}
-
 } // namespace
 
 class ExerciseTest : public QObject
@@ -79,8 +69,14 @@ private Q_SLOTS:
     void buildingTheSetShownShouldBeJudgedRight();
 
 private:
-    QString openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title);
-    void expectVerdict(e2e::X11Session& session, const QRect& window, const QString& name);
+    // Opens the exercise with the keys; its window on the screen and, in `task`, what it shows
+    // (saved as `name`), or an empty rectangle.
+    QRect openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title, QImage& task,
+                       const QString& name);
+    // Presses the button at `more` `times` times, then VERIFICA at `check` (points of the window),
+    // and expects the verdict to read "ESATTO"; the window then is saved as `name`.
+    void answer(e2e::X11Session& session, const QRect& window, QPoint more, int times, QPoint check,
+                const QString& name);
 };
 
 void ExerciseTest::init()
@@ -88,7 +84,8 @@ void ExerciseTest::init()
     E2E_SKIP_UNLESS_READY(e2e::X11Session::missingTools());
 }
 
-QString ExerciseTest::openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title)
+QRect ExerciseTest::openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title,
+                                 QImage& task, const QString& name)
 {
     if (!session.ok() || !session.startProgram(e2e::program()) ||
         session.waitForWindow(e2e::startTitle, 15000).isEmpty())
@@ -97,13 +94,22 @@ QString ExerciseTest::openExercise(e2e::X11Session& session, const QStringList& 
     // The keyboard works from the first moment, curtains or not.
     if (!session.keys(keys, 150))
         return {};
-    const QString window = session.waitForWindow(title, 10000);
+    const QString id = session.waitForWindow(title, 10000);
     e2e::settle(700);
+    const QRect window = id.isEmpty() ? QRect() : session.windowGeometry(id);
+    task = session.screenshot(window);
+    session.savePng(task, name);
     return window;
 }
 
-void ExerciseTest::expectVerdict(e2e::X11Session& session, const QRect& window, const QString& name)
+void ExerciseTest::answer(e2e::X11Session& session, const QRect& window, QPoint more, int times, QPoint check,
+                          const QString& name)
 {
+    for (int i = 0; i <= times; ++i) {
+        QVERIFY2(session.mouseClick(window.topLeft() + (i < times ? more : check)),
+                 qPrintable(session.lastError()));
+        e2e::settle(150);
+    }
     e2e::settle(500);
     const QImage screen = session.screenshot(window);
     session.savePng(screen, name);
@@ -113,22 +119,25 @@ void ExerciseTest::expectVerdict(e2e::X11Session& session, const QRect& window, 
     const QImage wrong = renderedVerdict(QStringLiteral("ERRATO"), shown.size());
     const int toRight = mismatch(shown, right);
     const int toWrong = mismatch(shown, wrong);
+    // Against a rendering of nothing, the ink itself.
+    const QImage blank = renderedVerdict(QString(), shown.size());
+    const int inkShown = mismatch(shown, blank);
+    const int inkRight = mismatch(right, blank);
     const QString seen = QStringLiteral("ink %1, differs from ESATTO by %2 and from ERRATO by %3 pixels")
-                             .arg(inkCount(shown))
+                             .arg(inkShown)
                              .arg(toRight)
                              .arg(toWrong);
-    QVERIFY2(inkCount(shown) > inkCount(right) / 2, qPrintable(QStringLiteral("no verdict shown: ") + seen));
-    QVERIFY2(toRight < toWrong && toRight < inkCount(right) / 5, qPrintable(seen));
+    QVERIFY2(inkShown > inkRight / 2, qPrintable(QStringLiteral("no verdict shown: ") + seen));
+    QVERIFY2(toRight < toWrong && toRight < inkRight / 5, qPrintable(seen));
 }
 
 void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
 {
     e2e::X11Session session;
-    const QString id = openExercise(session, e2e::openCount, e2e::countTitle);
-    QVERIFY2(!id.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
-    const QRect window = session.windowGeometry(id);
-    const QImage task = session.screenshot(window);
-    session.savePng(task, QStringLiteral("count-task.png"));
+    QImage task;
+    const QRect window =
+        openExercise(session, e2e::openCount, e2e::countTitle, task, QStringLiteral("count-task.png"));
+    QVERIFY2(!window.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
 
     // The picture slots on the white board; a slot holds a figure when it is not plain white.
     const double lefts[24] = {495, 1350, 2220, 3150, 4080, 5010, 5925, 6840, 7710, 8580, 9450, 10380,
@@ -147,25 +156,17 @@ void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
     }
     QVERIFY2(figures >= 1 && figures <= 5, qPrintable(QString::number(figures)));
 
-    for (int i = 0; i < figures; ++i) {
-        QVERIFY2(session.mouseClick(window.topLeft() + centreOf(4200, 5760, 3075, 720)),
-                 qPrintable(session.lastError()));
-        e2e::settle(150);
-    }
-    QVERIFY2(session.mouseClick(window.topLeft() + centreOf(7335, 5745, 3075, 720)),
-             qPrintable(session.lastError()));
-    expectVerdict(session, window, QStringLiteral("count-verdict.png"));
+    answer(session, window, centreOf(4200, 5760, 3075, 720), figures, centreOf(7335, 5745, 3075, 720),
+           QStringLiteral("count-verdict.png"));
 }
 
 void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
 {
     e2e::X11Session session;
-    const QString id =
-        openExercise(session, QStringList{QStringLiteral("2")} + e2e::openCount, e2e::setTitle);
-    QVERIFY2(!id.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
-    const QRect window = session.windowGeometry(id);
-    const QImage task = session.screenshot(window);
-    session.savePng(task, QStringLiteral("set-task.png"));
+    QImage task;
+    const QRect window = openExercise(session, QStringList{QStringLiteral("2")} + e2e::openCount,
+                                      e2e::setTitle, task, QStringLiteral("set-task.png"));
+    QVERIFY2(!window.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
 
     // The discs on the number line; sampled above the line, which runs across them.
     const double lefts[20] = {45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
@@ -178,14 +179,8 @@ void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
     }
     QVERIFY2(discs >= 1 && discs <= 5, qPrintable(QString::number(discs)));
 
-    for (int i = 0; i < discs; ++i) {
-        QVERIFY2(session.mouseClick(window.topLeft() + centreOf(3315, 5745, 3075, 720)),
-                 qPrintable(session.lastError()));
-        e2e::settle(150);
-    }
-    QVERIFY2(session.mouseClick(window.topLeft() + centreOf(6495, 5745, 3075, 720)),
-             qPrintable(session.lastError()));
-    expectVerdict(session, window, QStringLiteral("set-verdict.png"));
+    answer(session, window, centreOf(3315, 5745, 3075, 720), discs, centreOf(6495, 5745, 3075, 720),
+           QStringLiteral("set-verdict.png"));
 }
 
 QTEST_MAIN(ExerciseTest)

@@ -107,26 +107,6 @@ QStringList SessionBus::missingTools()
     return missing;
 }
 
-bool SessionBus::ok() const
-{
-    return m_daemon && m_daemon->state() == QProcess::Running && !m_address.isEmpty();
-}
-
-QString SessionBus::lastError() const
-{
-    return m_lastError;
-}
-
-QString SessionBus::address() const
-{
-    return m_address;
-}
-
-QString SessionBus::accessibilityAddress() const
-{
-    return m_accessibilityAddress;
-}
-
 QProcessEnvironment SessionBus::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -157,14 +137,11 @@ bool SessionBus::startDaemon()
 
     m_daemon = std::make_unique<QProcess>();
     m_daemon->setStandardErrorFile(m_folder->filePath(QStringLiteral("session_bus.log")));
-    endWithParent(*m_daemon, false);
-    m_daemon->start(QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")),
+    if (!startChild(*m_daemon, QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")),
                     {QStringLiteral("--config-file=") + configPath, QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address")});
-    if (!m_daemon->waitForStarted(startTimeoutMs)) {
-        m_lastError = QStringLiteral("could not run dbus-daemon: %1").arg(m_daemon->errorString());
+                     QStringLiteral("--print-address")},
+                    m_lastError))
         return false;
-    }
     // The address comes as one line once the bus listens.
     QByteArray printed;
     const auto addressPrinted = [&] {
@@ -211,10 +188,7 @@ bool SessionBus::startAccessibility(const QString& display)
     m_launcher->setProcessEnvironment(env);
     m_launcher->setProcessChannelMode(QProcess::MergedChannels);
     m_launcher->setStandardOutputFile(log);
-    endWithParent(*m_launcher, true);
-    m_launcher->start(busLauncher, {QStringLiteral("--launch-immediately")});
-    if (!m_launcher->waitForStarted(startTimeoutMs)) {
-        m_lastError = QStringLiteral("could not run %1: %2").arg(busLauncher, m_launcher->errorString());
+    if (!startChild(*m_launcher, busLauncher, {QStringLiteral("--launch-immediately")}, m_lastError, true)) {
         m_launcher.reset();
         return false;
     }
@@ -289,8 +263,7 @@ bool SessionBus::callGdbus(const QString& busAddress, const QStringList& args, Q
         << args;
     gdbus.start(QStandardPaths::findExecutable(QStringLiteral("gdbus")), all);
     QByteArray bytes;
-    const bool done = finishTool(gdbus, QStringLiteral("gdbus ") + all.join(QLatin1Char(' ')),
-                                 timeoutMs + 2000, &bytes, m_lastError);
+    const bool done = finishTool(gdbus, timeoutMs + 2000, &bytes, m_lastError);
     if (output != nullptr)
         *output = QString::fromLocal8Bit(bytes);
     return done;

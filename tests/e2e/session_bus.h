@@ -34,10 +34,10 @@ public:
     // The programs this class runs that are not installed (empty if all are there).
     static QStringList missingTools();
 
-    bool ok() const;
-    QString lastError() const;
+    bool ok() const { return m_daemon && m_daemon->state() == QProcess::Running && !m_address.isEmpty(); }
+    QString lastError() const { return m_lastError; }
     // The DBUS_SESSION_BUS_ADDRESS value of the bus: "unix:path=<socket>,guid=...".
-    QString address() const;
+    QString address() const { return m_address; }
 
     // Starts the accessibility bus and its registry (at-spi2-core) for the given X display and turns
     // accessibility on as a screen reader does (org.a11y.Status IsEnabled = true). False on failure
@@ -45,7 +45,7 @@ public:
     bool startAccessibility(const QString& display);
     // The accessibility bus address as org.a11y.Bus GetAddress gives it; empty before
     // startAccessibility() succeeded.
-    QString accessibilityAddress() const;
+    QString accessibilityAddress() const { return m_accessibilityAddress; }
 
     // For a client of these buses: the test's own environment with DBUS_SESSION_BUS_ADDRESS and,
     // once started, AT_SPI_BUS_ADDRESS.

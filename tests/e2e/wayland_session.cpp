@@ -97,16 +97,6 @@ QStringList WaylandSession::missingTools()
     return missing;
 }
 
-bool WaylandSession::ok() const
-{
-    return m_compositor && m_compositor->state() == QProcess::Running && !m_waylandDisplay.isEmpty();
-}
-
-QString WaylandSession::lastError() const
-{
-    return m_lastError;
-}
-
 QProcessEnvironment WaylandSession::environment() const
 {
     QProcessEnvironment env;
@@ -252,8 +242,7 @@ bool WaylandSession::run(const QString& program, const QStringList& args, QByteA
 {
     QProcess process;
     launch(process, program, args, environment());
-    return finishTool(process, program + QLatin1Char(' ') + args.join(QLatin1Char(' ')), timeoutMs, output,
-                      m_lastError);
+    return finishTool(process, timeoutMs, output, m_lastError);
 }
 
 QList<WaylandSession::Window> WaylandSession::windows()

@@ -51,8 +51,11 @@ public:
     // What a session needs and is not there (empty if all is): programs, Qt's wayland plugin.
     static QStringList missingTools();
 
-    bool ok() const;
-    QString lastError() const;
+    bool ok() const
+    {
+        return m_compositor && m_compositor->state() == QProcess::Running && !m_waylandDisplay.isEmpty();
+    }
+    QString lastError() const { return m_lastError; }
 
     // Starts a client of the compositor as the session's user, with nothing of the test's
     // environment but the path, the language and the sanitizers' options: no X display, no

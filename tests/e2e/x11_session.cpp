@@ -50,7 +50,8 @@ QString escapeForPosixRegex(const QString& text)
 
 } // namespace
 
-X11Session::X11Session(QSize screenSize) : m_screenSize(screenSize)
+X11Session::X11Session(QSize screenSize, bool resetWithoutClients)
+    : m_screenSize(screenSize), m_resetWithoutClients(resetWithoutClients)
 {
     if (!missingTools().isEmpty()) {
         m_lastError = QStringLiteral("missing tools: %1").arg(missingTools().join(QStringLiteral(", ")));
@@ -91,13 +92,9 @@ bool X11Session::startWindowManager()
     m_windowManager = std::make_unique<QProcess>();
     m_windowManager->setProcessEnvironment(toolEnvironment());
     m_windowManager->setProcessChannelMode(QProcess::MergedChannels);
-    endWithParent(*m_windowManager);
-    m_windowManager->start(openbox,
-                           {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"), config});
-    if (!m_windowManager->waitForStarted(10000)) {
-        m_lastError = QStringLiteral("could not start openbox: %1").arg(m_windowManager->errorString());
+    if (!startChild(*m_windowManager, openbox,
+                    {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"), config}, m_lastError))
         return false;
-    }
     // The window manager is ready once it answers for itself.
     if (waitUntil([this] { return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-m")}, nullptr, 2000); },
                   10000, m_windowManager.get()))
@@ -170,21 +167,6 @@ QStringList X11Session::missingWindowManagerTools()
     return missingPrograms({"openbox", "wmctrl", "xprop"});
 }
 
-bool X11Session::ok() const
-{
-    return m_server && m_server->state() == QProcess::Running && !m_display.isEmpty();
-}
-
-QString X11Session::display() const
-{
-    return m_display;
-}
-
-QString X11Session::lastError() const
-{
-    return m_lastError;
-}
-
 QProcessEnvironment X11Session::toolEnvironment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -219,16 +201,6 @@ QProcessEnvironment X11Session::environment() const
     return env;
 }
 
-void X11Session::setScaleFactor(double factor)
-{
-    m_scaleFactor = factor;
-}
-
-void X11Session::setEnvironmentVariable(const QString& name, const QString& value)
-{
-    m_extraEnvironment.insert(name, value);
-}
-
 bool X11Session::startServer()
 {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
@@ -240,18 +212,20 @@ bool X11Session::startServer()
         }
         auto server = std::make_unique<QProcess>();
         server->setProcessChannelMode(QProcess::MergedChannels);
-        endWithParent(*server);
         // -noreset keeps keymap and root window stable while short-lived xdotool clients come and go;
         // -dpi 96 makes Qt's scale exactly 1.
-        server->start(xvfb,
-                      {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
-                       QStringLiteral("%1x%2x24").arg(m_screenSize.width()).arg(m_screenSize.height()),
-                       QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-dpi"),
-                       QStringLiteral("96"), QStringLiteral("-noreset")});
-        if (!server->waitForStarted(serverStartTimeoutMs)) {
-            m_lastError = QStringLiteral("could not run %1: %2").arg(xvfb, server->errorString());
+        QStringList args{QStringLiteral(":%1").arg(number),
+                         QStringLiteral("-screen"),
+                         QStringLiteral("0"),
+                         QStringLiteral("%1x%2x24").arg(m_screenSize.width()).arg(m_screenSize.height()),
+                         QStringLiteral("-nolisten"),
+                         QStringLiteral("tcp"),
+                         QStringLiteral("-dpi"),
+                         QStringLiteral("96")};
+        if (!m_resetWithoutClients)
+            args << QStringLiteral("-noreset");
+        if (!startChild(*server, xvfb, args, m_lastError))
             return false;
-        }
         m_server = std::move(server);
         m_display = QStringLiteral(":%1").arg(number);
 
@@ -324,15 +298,9 @@ bool X11Session::startProgram(const QString& path, const QStringList& args)
     m_pendingLine.clear();
     m_program->setProcessEnvironment(environment());
     m_program->setProcessChannelMode(QProcess::MergedChannels);
-    endWithParent(*m_program);
     QObject::connect(m_program.get(), &QProcess::readyReadStandardOutput, m_program.get(),
                      [this] { readProgramOutput(false); });
-    m_program->start(path, args);
-    if (!m_program->waitForStarted(10000)) {
-        m_lastError = QStringLiteral("could not start %1: %2").arg(path, m_program->errorString());
-        return false;
-    }
-    return true;
+    return startChild(*m_program, path, args, m_lastError);
 }
 
 void X11Session::readProgramOutput(bool flush)
@@ -353,11 +321,6 @@ void X11Session::readProgramOutput(bool flush)
     }
 }
 
-bool X11Session::isRunning() const
-{
-    return m_program && m_program->state() != QProcess::NotRunning;
-}
-
 bool X11Session::waitForExit(int timeoutMs, int* exitCode, QProcess::ExitStatus* exitStatus)
 {
     if (!m_program) {
@@ -376,11 +339,6 @@ bool X11Session::waitForExit(int timeoutMs, int* exitCode, QProcess::ExitStatus*
         *exitStatus = m_program->exitStatus();
     }
     return true;
-}
-
-QString X11Session::programOutput() const
-{
-    return m_programOutput;
 }
 
 void X11Session::stopProgram()
@@ -546,8 +504,7 @@ bool X11Session::runTool(const QString& program, const QStringList& args, QByteA
     QProcess tool;
     tool.setProcessEnvironment(toolEnvironment());
     tool.start(program, args);
-    return finishTool(tool, program + QLatin1Char(' ') + args.join(QLatin1Char(' ')), timeoutMs, output,
-                      m_lastError);
+    return finishTool(tool, timeoutMs, output, m_lastError);
 }
 
 } // namespace e2e

@@ -33,8 +33,10 @@ public:
     static constexpr const char* noBusAddress = "unix:path=/nonexistent/zanfilo-e2e-no-bus";
 
     // Starts Xvfb with a screen of the given size on the first free display from :90 upward;
-    // check ok() afterwards.
-    explicit X11Session(QSize screenSize = QSize(1280, 1024));
+    // check ok() afterwards. By default the server keeps its state when its last client leaves, as
+    // short-lived xdotool clients come and go; the benchmark's frames to the server want Xvfb's own
+    // reset, under which a client of theirs keeps its connection through a maximised 1920x1080.
+    explicit X11Session(QSize screenSize = QSize(1280, 1024), bool resetWithoutClients = false);
     // Stops the started program, then the window manager and the X server.
     ~X11Session();
 
@@ -48,28 +50,31 @@ public:
     // And those startWindowManager() and the window manager's moves need.
     static QStringList missingWindowManagerTools();
 
-    bool ok() const;
+    bool ok() const { return m_server && m_server->state() == QProcess::Running && !m_display.isEmpty(); }
     // ":N", or empty if no server could be started.
-    QString display() const;
+    QString display() const { return m_display; }
     // Why the last thing that failed did fail (server start, program start, a tool run).
-    QString lastError() const;
+    QString lastError() const { return m_lastError; }
 
     // Environment for the program run inside the session: the test's own, aimed at this display
     // and the xcb platform, without inherited scaling variables, so coordinates are plain pixels,
     // and without a session bus; then the scale factor and variables the test set.
     QProcessEnvironment environment() const;
     // Opts back into a scale factor (QT_SCALE_FACTOR) for programs started afterwards.
-    void setScaleFactor(double factor);
+    void setScaleFactor(double factor) { m_scaleFactor = factor; }
     // Extra variables for programs started afterwards.
-    void setEnvironmentVariable(const QString& name, const QString& value);
+    void setEnvironmentVariable(const QString& name, const QString& value)
+    {
+        m_extraEnvironment.insert(name, value);
+    }
 
     // One program at a time; false if it could not be started (see lastError()).
     bool startProgram(const QString& path, const QStringList& args = {});
-    bool isRunning() const;
+    bool isRunning() const { return m_program && m_program->state() != QProcess::NotRunning; }
     // True once the program has ended (also if it had ended before); the outputs tell how.
     bool waitForExit(int timeoutMs, int* exitCode = nullptr, QProcess::ExitStatus* exitStatus = nullptr);
     // Everything the program wrote to stdout and stderr so far.
-    QString programOutput() const;
+    QString programOutput() const { return m_programOutput; }
 
     // Id of a viewable window whose title is exactly `title`, which then gets the input focus;
     // empty on timeout or if the program ended.
@@ -124,6 +129,7 @@ private:
     std::unique_ptr<QProcess> m_windowManager;
     std::unique_ptr<QTemporaryDir> m_windowManagerConfig;
     QSize m_screenSize;
+    bool m_resetWithoutClients = false;
     QString m_display;
     QString m_programName;
     QString m_programOutput;
