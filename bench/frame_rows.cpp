@@ -452,6 +452,9 @@ void frameRows()
                 QStringLiteral("no Xvfb"), QStringLiteral("-"), false);
             continue;
         }
+        // The server resets once the client that saw it answer has left; a client that comes
+        // during the reset loses its connection.
+        settle(1000);
         if (screen.scale > 0)
             session.setScaleFactor(screen.scale);
         QProcess child;

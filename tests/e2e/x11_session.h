@@ -33,9 +33,10 @@ public:
     static constexpr const char* noBusAddress = "unix:path=/nonexistent/zanfilo-e2e-no-bus";
 
     // Starts Xvfb with a screen of the given size on the first free display from :90 upward;
-    // check ok() afterwards. By default the server keeps its state when its last client leaves, as
-    // short-lived xdotool clients come and go; the benchmark's frames to the server want Xvfb's own
-    // reset, under which a client of theirs keeps its connection through a maximised 1920x1080.
+    // check ok() afterwards. The server keeps its state when its last client leaves, as xdotool's
+    // short-lived clients come and go, unless resetWithoutClients: the benchmark's rows to the
+    // painted frame keep Xvfb's own default, under which they have always run (with -noreset their
+    // client lost its connection on maximising).
     explicit X11Session(QSize screenSize = QSize(1280, 1024), bool resetWithoutClients = false);
     // Stops the started program, then the window manager and the X server.
     ~X11Session();
