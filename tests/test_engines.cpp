@@ -129,33 +129,19 @@ void EnginesTest::panelTextsShouldFollowTheShownForms_data()
     QTest::addColumn<QString>("signedForm");
     QTest::addColumn<QString>("partial");
     QTest::addColumn<QString>("total");
-    QTest::newRow("0") << qint64(0) << " 0"
-                       << " 0"
-                       << " 0";
-    QTest::newRow("7") << qint64(7) << " 7"
-                       << " 7"
-                       << " 7";
-    QTest::newRow("98") << qint64(98) << " 98"
-                        << " 98"
-                        << " 98";
-    QTest::newRow("99") << qint64(99) << " 99"
-                        << "99"
-                        << " 99";
-    QTest::newRow("150") << qint64(150) << " 150"
-                         << "99"
-                         << " 150";
-    QTest::newRow("998") << qint64(998) << " 998"
-                         << "99"
-                         << " 998";
-    QTest::newRow("999") << qint64(999) << " 999"
-                         << "99"
-                         << "999";
-    QTest::newRow("123456") << qint64(123456) << " 123456"
-                            << "99"
-                            << "999";
-    QTest::newRow("negative") << qint64(-3) << "-3"
-                              << "-3"
-                              << "-3";
+    const auto row = [](const char* name, qint64 seconds, const char* signedForm, const char* partial,
+                        const char* total) {
+        QTest::newRow(name) << seconds << signedForm << partial << total;
+    };
+    row("0", 0, " 0", " 0", " 0");
+    row("7", 7, " 7", " 7", " 7");
+    row("98", 98, " 98", " 98", " 98");
+    row("99", 99, " 99", "99", " 99");
+    row("150", 150, " 150", "99", " 150");
+    row("998", 998, " 998", "99", " 998");
+    row("999", 999, " 999", "99", "999");
+    row("123456", 123456, " 123456", "99", "999");
+    row("negative", -3, "-3", "-3", "-3");
 }
 
 void EnginesTest::panelTextsShouldFollowTheShownForms()

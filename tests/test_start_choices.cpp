@@ -140,118 +140,66 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
     QTest::addColumn<QString>("frameState");
     QTest::addColumn<int>("exercise");
     QTest::addColumn<int>("level"); // 1 to 3, 0 before any choice
-
-    QTest::newRow("nothing pressed") << ""
-                                     << "Option1(0)"
-                                     << "+++" << 0 << 0;
-    QTest::newRow("Enter chooses the first exercise") << "C:Return"
-                                                      << "Option2(0)"
-                                                      << "-++" << 1 << 0;
-    QTest::newRow("held Enter chooses the exercise once") << "P:Return A:Return A:Return A:Return"
-                                                          << "Option2(0)"
-                                                          << "-++" << 1 << 0;
-    QTest::newRow("held Enter released, Enter again chooses the level")
-        << "P:Return A:Return R:Return C:Return"
-        << "Option3(0)"
-        << "--+" << 1 << 1;
-    QTest::newRow("2 then Enter chooses the second exercise") << "C:2 C:Return"
-                                                              << "Option2(0)"
-                                                              << "-++" << 2 << 0;
-    QTest::newRow("1 moves the focus to the first exercise") << "C:2 C:1"
-                                                             << "Option1(0)"
-                                                             << "+++" << 0 << 0;
-    QTest::newRow("2 then 3 in the level group, Enter") << "C:Return C:2 C:3 C:Return"
-                                                        << "Option3(0)"
-                                                        << "--+" << 1 << 3;
-    QTest::newRow("level 2 by digit") << "C:Return C:2 C:Return"
-                                      << "Option3(0)"
-                                      << "--+" << 1 << 2;
-    QTest::newRow("keypad digits are consumed") << "C:Return C:K3 C:Return"
-                                                << "Option3(0)"
-                                                << "--+" << 1 << 1;
-    QTest::newRow("letters do nothing") << "C:a C:z"
-                                        << "Option1(0)"
-                                        << "+++" << 0 << 0;
-    QTest::newRow("space moves to the next exercise") << "C:Space"
-                                                      << "Option1(1)"
-                                                      << "+++" << 0 << 0;
-    QTest::newRow("space wraps in the exercise group") << "C:Space C:Space"
-                                                       << "Option1(0)"
-                                                       << "+++" << 0 << 0;
-    QTest::newRow("held space moves one step only") << "P:Space A:Space A:Space R:Space"
-                                                    << "Option1(1)"
-                                                    << "+++" << 0 << 0;
-    QTest::newRow("space wraps in the level group") << "C:Return C:3 C:Space"
-                                                    << "Option2(0)"
-                                                    << "-++" << 1 << 0;
-    QTest::newRow("space wraps from Esci to Vai") << "C:Return C:Return C:3 C:Space"
-                                                  << "Option3(0)"
-                                                  << "--+" << 1 << 1;
-    QTest::newRow("3 in the action group reaches Esci") << "C:Return C:Return C:3"
-                                                        << "Option3(2)"
-                                                        << "--+" << 1 << 1;
-    QTest::newRow("Reimposta keeps exercise and level") << "C:Return C:Return C:2 C:Return"
-                                                        << "Option1(0)"
-                                                        << "+--" << 1 << 1;
-    QTest::newRow("after Reimposta the order is enforced")
-        << "C:Return C:Return C:2 C:Return C:2 C:Return C:3 C:Return"
-        << "Option3(0)"
-        << "--+" << 2 << 3;
+    const auto row = [](const char* name, const char* keys, const char* focus, const char* frameState,
+                        int exercise, int level) {
+        QTest::newRow(name) << keys << focus << frameState << exercise << level;
+    };
+    row("nothing pressed", "", "Option1(0)", "+++", 0, 0);
+    row("Enter chooses the first exercise", "C:Return", "Option2(0)", "-++", 1, 0);
+    row("held Enter chooses the exercise once", "P:Return A:Return A:Return A:Return", "Option2(0)", "-++", 1,
+        0);
+    row("held Enter released, Enter again chooses the level", "P:Return A:Return R:Return C:Return",
+        "Option3(0)", "--+", 1, 1);
+    row("2 then Enter chooses the second exercise", "C:2 C:Return", "Option2(0)", "-++", 2, 0);
+    row("1 moves the focus to the first exercise", "C:2 C:1", "Option1(0)", "+++", 0, 0);
+    row("2 then 3 in the level group, Enter", "C:Return C:2 C:3 C:Return", "Option3(0)", "--+", 1, 3);
+    row("level 2 by digit", "C:Return C:2 C:Return", "Option3(0)", "--+", 1, 2);
+    row("keypad digits are consumed", "C:Return C:K3 C:Return", "Option3(0)", "--+", 1, 1);
+    row("letters do nothing", "C:a C:z", "Option1(0)", "+++", 0, 0);
+    row("space moves to the next exercise", "C:Space", "Option1(1)", "+++", 0, 0);
+    row("space wraps in the exercise group", "C:Space C:Space", "Option1(0)", "+++", 0, 0);
+    row("held space moves one step only", "P:Space A:Space A:Space R:Space", "Option1(1)", "+++", 0, 0);
+    row("space wraps in the level group", "C:Return C:3 C:Space", "Option2(0)", "-++", 1, 0);
+    row("space wraps from Esci to Vai", "C:Return C:Return C:3 C:Space", "Option3(0)", "--+", 1, 1);
+    row("3 in the action group reaches Esci", "C:Return C:Return C:3", "Option3(2)", "--+", 1, 1);
+    row("Reimposta keeps exercise and level", "C:Return C:Return C:2 C:Return", "Option1(0)", "+--", 1, 1);
+    row("after Reimposta the order is enforced", "C:Return C:Return C:2 C:Return C:2 C:Return C:3 C:Return",
+        "Option3(0)", "--+", 2, 3);
     // Key 1 sets the level group's guard; reached by Tab without a release there, the level
     // group lets the first key pass and acts on the next.
-    QTest::newRow("Tab into a guarded group: first Enter passes") << "C:1 T T C:Return"
-                                                                  << "Option2(0)"
-                                                                  << "+++" << 0 << 0;
-    QTest::newRow("Tab into a guarded group: second Enter acts") << "C:1 T T C:Return C:Return"
-                                                                 << "Option3(0)"
-                                                                 << "--+" << 0 << 1;
+    row("Tab into a guarded group: first Enter passes", "C:1 T T C:Return", "Option2(0)", "+++", 0, 0);
+    row("Tab into a guarded group: second Enter acts", "C:1 T T C:Return C:Return", "Option3(0)", "--+", 0,
+        1);
     // Esci can take the focus by Tab while Frame3 is off; 1, 2 and space then ask for a focus
     // the disabled frame refuses, which is ignored.
-    QTest::newRow("requests into a disabled frame are ignored")
-        << "C:Return C:Return C:2 C:Return T T C:1 C:2 C:Space"
-        << "Option3(2)"
-        << "+--" << 1 << 1;
+    row("requests into a disabled frame are ignored", "C:Return C:Return C:2 C:Return T T C:1 C:2 C:Space",
+        "Option3(2)", "+--", 1, 1);
     // Held keys: one step however many repeats arrive, in every group and with an odd count too
     // (a focus that cycled on would land back by chance on an even one).
-    QTest::newRow("held space, one repeat, exercise group") << "P:Space A:Space R:Space"
-                                                            << "Option1(1)"
-                                                            << "+++" << 0 << 0;
-    QTest::newRow("held space, two repeats, level group") << "C:Return P:Space A:Space A:Space R:Space"
-                                                          << "Option2(1)"
-                                                          << "-++" << 1 << 0;
-    QTest::newRow("held space, one repeat, action group") << "C:Return C:Return P:Space A:Space R:Space"
-                                                          << "Option3(1)"
-                                                          << "--+" << 1 << 1;
+    row("held space, one repeat, exercise group", "P:Space A:Space R:Space", "Option1(1)", "+++", 0, 0);
+    row("held space, two repeats, level group", "C:Return P:Space A:Space A:Space R:Space", "Option2(1)",
+        "-++", 1, 0);
+    row("held space, one repeat, action group", "C:Return C:Return P:Space A:Space R:Space", "Option3(1)",
+        "--+", 1, 1);
     // X11 sends a held key as release and press pairs: the releases must not free the guards.
-    QTest::newRow("held Enter as X11 sends it chooses the exercise only")
-        << "P:Return X:Return X:Return R:Return"
-        << "Option2(0)"
-        << "-++" << 1 << 0;
-    QTest::newRow("held Enter as X11 sends it chooses the level only")
-        << "C:Return P:Return X:Return X:Return R:Return"
-        << "Option3(0)"
-        << "--+" << 1 << 1;
+    row("held Enter as X11 sends it chooses the exercise only", "P:Return X:Return X:Return R:Return",
+        "Option2(0)", "-++", 1, 0);
+    row("held Enter as X11 sends it chooses the level only", "C:Return P:Return X:Return X:Return R:Return",
+        "Option3(0)", "--+", 1, 1);
     // The action group hands no guard on; the repeats of a held Enter on "Reimposta" meet the
     // exercise group's guard, still up from the Enter that chose the exercise.
-    QTest::newRow("held Enter as X11 sends it resets once")
-        << "C:2 C:Return C:Return C:2 P:Return X:Return X:Return R:Return"
-        << "Option1(0)"
-        << "+--" << 2 << 1;
+    row("held Enter as X11 sends it resets once",
+        "C:2 C:Return C:Return C:2 P:Return X:Return X:Return R:Return", "Option1(0)", "+--", 2, 1);
     // A mouse release in a group frees the next group's guards: the key the child pressed first
     // is then answered at once.
-    QTest::newRow("mouse release frees the level group's guard") << "C:1 M:Option1(1) C:3 C:Return"
-                                                                 << "Option3(0)"
-                                                                 << "--+" << 2 << 3;
-    QTest::newRow("mouse release frees the action group's guard") << "C:Return C:2 M:Option2(1) C:2 C:Return"
-                                                                  << "Option1(0)"
-                                                                  << "+--" << 1 << 2;
-    QTest::newRow("taps choose as clicks do, releases included")
-        << "C:1 F:Option1(1) F:Option2(2) C:2 C:Return"
-        << "Option1(0)"
-        << "+--" << 2 << 3;
-    QTest::newRow("Vai by the mouse without an exercise does nothing") << "M:Option2(1) M:Option3(0)"
-                                                                       << "Option3(0)"
-                                                                       << "--+" << 0 << 2;
+    row("mouse release frees the level group's guard", "C:1 M:Option1(1) C:3 C:Return", "Option3(0)", "--+",
+        2, 3);
+    row("mouse release frees the action group's guard", "C:Return C:2 M:Option2(1) C:2 C:Return",
+        "Option1(0)", "+--", 1, 2);
+    row("taps choose as clicks do, releases included", "C:1 F:Option1(1) F:Option2(2) C:2 C:Return",
+        "Option1(0)", "+--", 2, 3);
+    row("Vai by the mouse without an exercise does nothing", "M:Option2(1) M:Option3(0)", "Option3(0)", "--+",
+        0, 2);
 }
 
 void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
@@ -284,13 +232,10 @@ void StartChoicesTest::levelKeysShouldBeAcceptedOrConsumed_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("0") << "0" << true;
-    QTest::newRow("4") << "4" << true;
-    QTest::newRow("5") << "5" << true;
-    QTest::newRow("6") << "6" << true;
-    QTest::newRow("7") << "7" << false;
-    QTest::newRow("8") << "8" << false;
-    QTest::newRow("9") << "9" << false;
+    for (const char* key : {"0", "4", "5", "6"})
+        QTest::newRow(key) << key << true;
+    for (const char* key : {"7", "8", "9"})
+        QTest::newRow(key) << key << false;
     QTest::newRow("keypad 1") << "K1" << false;
 }
 
