@@ -60,18 +60,15 @@ void AccessibilityTest::everyChoiceShouldHaveAnItalianName_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::newRow("Option1(0)") << "Option1(0)"
-                                << "Zanfilo";
-    QTest::newRow("Option1(1)") << "Option1(1)"
-                                << "Costruire l'insieme";
-    QTest::newRow("Option3(0)") << "Option3(0)"
-                                << "Vai";
-    QTest::newRow("Option3(1)") << "Option3(1)"
-                                << "Reimposta";
-    QTest::newRow("Option3(2)") << "Option3(2)"
-                                << "Esci";
-    QTest::newRow("title") << "Label4"
-                           << "ZANFILO";
+    const auto row = [](const char* tag, const char* control, const char* name) {
+        QTest::newRow(tag) << control << name;
+    };
+    row("Option1(0)", "Option1(0)", "Zanfilo");
+    row("Option1(1)", "Option1(1)", "Costruire l'insieme");
+    row("Option3(0)", "Option3(0)", "Vai");
+    row("Option3(1)", "Option3(1)", "Reimposta");
+    row("Option3(2)", "Option3(2)", "Esci");
+    row("title", "Label4", "ZANFILO");
 }
 
 void AccessibilityTest::everyChoiceShouldHaveAnItalianName()
@@ -102,9 +99,8 @@ void AccessibilityTest::levelButtonsShouldBeNamedByTheirRange()
 
 void AccessibilityTest::verdictAndCountsShouldBeReadableAndAnnounced()
 {
-    program->windows.settings().applyLevelPreset(0);
     auto& w = program->windows.frmOperativo1();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 0));
     for (ui::CommandButton* b : {w.CmdContaElementi, w.CmdVerifica, w.CmdOperazione, w.CmdRicomincia}) {
         QCOMPARE(accessibleText(b), b->Caption());
         QVERIFY(!accessibleText(b, QAccessible::Description).isEmpty());
@@ -112,8 +108,7 @@ void AccessibilityTest::verdictAndCountsShouldBeReadableAndAnnounced()
     QAccessibleInterface* verdict = QAccessible::queryAccessibleInterface(w.LblEsito);
     QCOMPARE(verdict->role(), QAccessible::StaticText);
     announced.clear();
-    pressConta(w, w.NumeroElementi);
-    press(w.CmdVerifica);
+    answer(*program, w, w.NumeroElementi);
     QCOMPARE(accessibleText(w.LblEsito), QStringLiteral("ESATTO"));
     QVERIFY(announced.contains(qMakePair(static_cast<QObject*>(w.LblEsito), QAccessible::NameChanged)));
     QCOMPARE(accessibleText(w.lblRisEsatte), QStringLiteral("1"));

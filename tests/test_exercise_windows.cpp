@@ -305,9 +305,8 @@ void ExerciseWindowsTest::everyControlShouldMatchTheDesign()
 void ExerciseWindowsTest::windowShouldOpenInPinkWithItsFontsAndTabOrder()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(1);
     ExerciseWindow& w = exercise(form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 1));
     QTEST(w.window()->windowTitle(), "title");
     QCOMPARE(w.client()->size(), QSize(794, 576));
     QCOMPARE(QSizeF(w.ScaleWidth().value(), w.ScaleHeight().value()), QSizeF(11910, 8640));
@@ -550,9 +549,8 @@ void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered()
     QFETCH(int, level);
     QFETCH(int, minimo);
     QFETCH(int, massimo);
-    program->windows.settings().applyLevelPreset(level);
     ExerciseWindow& w = exercise(form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, level));
     checkFreshTask(*program, w, form);
     QCOMPARE(w.LblOperazione->Caption(), QStringLiteral("1"));
     QCOMPARE(w.Label21->Caption(), levelText(level));
@@ -563,12 +561,9 @@ void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered()
 void ExerciseWindowsTest::avantiShouldClearTheAnswerAndTimeTheNewTaskAlone()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(2); // 10..20, so three presses are always wrong
     ExerciseWindow& w = exercise(form);
-    QVERIFY(open(w));
-    pressConta(w, 3);
-    program->clock.advance(7);
-    press(w.CmdVerifica);
+    QVERIFY(open(*program, w, 2)); // 10..20, so three presses are always wrong
+    answer(*program, w, 3, 7);
     QCOMPARE(w.LblEsito->Caption(), QStringLiteral("ERRATO"));
     QCOMPARE(w.LblTempoParziale->Caption(), QStringLiteral(" 7"));
     program->clock.advance(0.37);
@@ -580,18 +575,15 @@ void ExerciseWindowsTest::avantiShouldClearTheAnswerAndTimeTheNewTaskAlone()
     QCOMPARE(w.LblTempoParziale->Caption(), QStringLiteral(" 7"));
     QCOMPARE(w.LblTempoTotale->Caption(), QStringLiteral(" 7"));
     // The new task is timed from its own start, not from the first one.
-    press(w.CmdContaElementi);
-    program->clock.advance(4);
-    press(w.CmdVerifica);
+    answer(*program, w, 1, 4);
     QCOMPARE(w.LblTempoParziale->Caption(), QStringLiteral(" 4"));
     QCOMPARE(w.LblTempoTotale->Caption(), QStringLiteral(" 11"));
 }
 
 void ExerciseWindowsTest::ricominciaInTheCountingWindowShouldClearTheLineButKeepTheFigures()
 {
-    program->windows.settings().applyLevelPreset(1);
     auto& w = program->windows.frmOperativo1();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 1));
     const QList<int> placed = shownSlots(w);
     const int figura = w.Figura;
     pressConta(w, 4);
@@ -611,9 +603,8 @@ void ExerciseWindowsTest::ricominciaInTheCountingWindowShouldClearTheLineButKeep
 
 void ExerciseWindowsTest::ricominciaInTheSetWindowShouldEmptyThePicturesButKeepTheTask()
 {
-    program->windows.settings().applyLevelPreset(1);
     auto& w = program->windows.frmOperativo2();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 1));
     const int n = w.NumeroElementi;
     pressConta(w, 3);
     QCOMPARE(filledSlots(w), oneTo(3));
@@ -632,9 +623,8 @@ void ExerciseWindowsTest::closingShouldReturnToTheStartWindowOnlyFromTheCounting
 {
     QFETCH(int, form);
     QFETCH(bool, backToStart);
-    program->windows.settings().applyLevelPreset(0);
     ExerciseWindow& w = exercise(form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 0));
     QVERIFY(!program->windows.FrmInizio().isLoaded());
     w.window()->close();
     QVERIFY(!w.isLoaded());
@@ -647,16 +637,11 @@ void ExerciseWindowsTest::closingShouldReturnToTheStartWindowOnlyFromTheCounting
 void ExerciseWindowsTest::reopeningShouldContinueTheCountsBehindFreshLabels()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(0);
     ExerciseWindow& w = exercise(form);
-    QVERIFY(open(w));
-    pressConta(w, w.NumeroElementi);
-    program->clock.advance(7);
-    press(w.CmdVerifica);
+    QVERIFY(open(*program, w, 0));
+    answer(*program, w, w.NumeroElementi, 7);
     press(w.CmdOperazione);
-    pressConta(w, w.NumeroElementi + 1);
-    program->clock.advance(7);
-    press(w.CmdVerifica);
+    answer(*program, w, w.NumeroElementi + 1, 7);
     QCOMPARE(w.LblTempoTotale->Caption(), QStringLiteral(" 14"));
     w.window()->close();
     QVERIFY(!w.isLoaded());
@@ -669,9 +654,7 @@ void ExerciseWindowsTest::reopeningShouldContinueTheCountsBehindFreshLabels()
         QVERIFY2(l->Caption().isEmpty(), qPrintable(l->objectName()));
     QCOMPARE(w.LblOperazione->Caption(), QStringLiteral("1"));
     QCOMPARE(w.LblEsito->Caption(), QString());
-    pressConta(w, w.NumeroElementi);
-    program->clock.advance(5);
-    press(w.CmdVerifica);
+    answer(*program, w, w.NumeroElementi, 5);
     QCOMPARE(w.LblEsito->Caption(), QStringLiteral("ESATTO"));
     QCOMPARE(w.lblRisEsatte->Caption(), QStringLiteral("2"));
     QCOMPARE(w.LblTempoParziale->Caption(), QStringLiteral(" 5"));
@@ -681,11 +664,9 @@ void ExerciseWindowsTest::reopeningShouldContinueTheCountsBehindFreshLabels()
 void ExerciseWindowsTest::hidingTheGridShouldLeaveThePanelCaptionsInSight()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(1);
     ExerciseWindow& w = exercise(form);
-    QVERIFY(open(w));
-    pressConta(w, 3);
-    press(w.CmdVerifica);
+    QVERIFY(open(*program, w, 1));
+    answer(*program, w, 3);
     program->clock.advance(0.37);
     press(w.CmdOperazione);
     QCOMPARE(shownColumns(w), form == 1 ? QList<int>() : QList<int>{w.NumeroElementi});

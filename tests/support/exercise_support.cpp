@@ -65,6 +65,12 @@ bool open(exercise::ExerciseWindow& w)
     return QTest::qWaitForWindowExposed(w.window());
 }
 
+bool open(Program& p, exercise::ExerciseWindow& w, int level)
+{
+    p.windows.settings().applyLevelPreset(level);
+    return open(w);
+}
+
 void press(ui::CommandButton* button)
 {
     QVERIFY2(button->Visible(), qPrintable(button->objectName()));
@@ -75,6 +81,13 @@ void pressConta(exercise::ExerciseWindow& w, int times)
 {
     for (int i = 0; i < times; ++i)
         press(w.CmdContaElementi);
+}
+
+void answer(Program& p, exercise::ExerciseWindow& w, int presses, double seconds)
+{
+    pressConta(w, presses);
+    p.clock.advance(seconds);
+    press(w.CmdVerifica);
 }
 
 QString shownButtons(const exercise::ExerciseWindow& w)

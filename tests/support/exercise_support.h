@@ -23,10 +23,14 @@ void addLevelRows();
 void checkFreshTask(Program& p, const exercise::ExerciseWindow& w, int form);
 
 [[nodiscard]] bool open(exercise::ExerciseWindow& w);
+// Opened as "Vai" opens it, with the level chosen first.
+[[nodiscard]] bool open(Program& p, exercise::ExerciseWindow& w, int level);
 
 // A click through the window on a button the child can see.
 void press(ui::CommandButton* button);
 void pressConta(exercise::ExerciseWindow& w, int times);
+// One answer: the presses on "CONTA", the time the child takes, then "VERIFICA".
+void answer(Program& p, exercise::ExerciseWindow& w, int presses, double seconds = 0);
 
 // The captions of the buttons a child can see, in a fixed order.
 QString shownButtons(const exercise::ExerciseWindow& w);
