@@ -13,16 +13,12 @@
 #include <QPixmap>
 #include <array>
 #include <set>
+#include <tuple>
 
 using namespace testing;
 using exercise::ExerciseWindow;
 
 namespace {
-
-ui::Label& cell(const ExerciseWindow& w, int column, int index)
-{
-    return w.LabelN[static_cast<std::size_t>(column)](index);
-}
 
 // "white" leaves open whether the design means fixed white or the theme's window colour; any other
 // colour is fixed, so a theme change must not alter it.
@@ -155,11 +151,6 @@ QString expectedCellColour(int column, bool secondStack)
     return QColor(kQuantityColours[static_cast<std::size_t>(column - 10)]).name();
 }
 
-QString levelText(int level)
-{
-    return QString::fromUtf8("Difficoltà: livello %1").arg(level + 1);
-}
-
 void addFormRows()
 {
     QTest::addColumn<int>("form");
@@ -207,7 +198,7 @@ private Q_SLOTS:
     void everyFigureShouldRenderAtItsOwnSizeAndSurviveItsCopies();
 
     // Life cycle: a child meets exactly one task and one thing to do on opening.
-    void openingShouldShowOneTaskWithOnlyContaOffered_data();
+    void openingShouldShowOneTaskWithOnlyContaOffered_data() { addLevelRows(); }
     void openingShouldShowOneTaskWithOnlyContaOffered();
     // The next task starts clean but the session's counts and times go on.
     void avantiShouldClearTheAnswerAndTimeTheNewTaskAlone_data() { addFormRows(); }
@@ -314,13 +305,7 @@ void ExerciseWindowsTest::windowShouldOpenInPinkWithItsFontsAndTabOrder()
     QCOMPARE(w.client()->grab().toImage().pixelColor(5, 570).name(), QStringLiteral("#ffc0ff"));
     QCOMPARE(w.LblTempoParziale->toolTip(), QStringLiteral("Secondi impiegati per ogni risposta"));
     QCOMPARE(w.LblTempoTotale->toolTip(), QStringLiteral("Secondi impiegati per ogni esercizio"));
-    struct Text
-    {
-        ui::VisualControl* control;
-        const char* family;
-        int pixelSize;
-        bool bold;
-    };
+    using Text = std::tuple<ui::VisualControl*, const char*, int, bool>; // family, pixel size, bold
     const Text texts[] = {
         {w.LabelOb, "Times New Roman", 29, true},
         {w.Label21, "Times New Roman", 29, true},
@@ -335,12 +320,12 @@ void ExerciseWindowsTest::windowShouldOpenInPinkWithItsFontsAndTabOrder()
         {w.LblTempoParziale, "Arial", 19, true},
         {w.LblTempoTotale, "Arial", 19, true},
     };
-    for (const Text& t : texts) {
-        const QFont font = t.control->widget()->font();
-        const QString name = t.control->qualifiedName();
-        QVERIFY2(font.family() == QLatin1String(t.family), qPrintable(name));
-        QVERIFY2(font.pixelSize() == t.pixelSize, qPrintable(name));
-        QVERIFY2(font.bold() == t.bold, qPrintable(name));
+    for (const auto& [control, family, pixelSize, bold] : texts) {
+        const QFont font = control->widget()->font();
+        const QString name = control->qualifiedName();
+        QVERIFY2(font.family() == QLatin1String(family), qPrintable(name));
+        QVERIFY2(font.pixelSize() == pixelSize, qPrintable(name));
+        QVERIFY2(font.bold() == bold, qPrintable(name));
     }
     const std::array<ui::CommandButton*, 4> buttons{w.CmdRicomincia, w.CmdContaElementi, w.CmdOperazione,
                                                     w.CmdVerifica};
@@ -404,7 +389,7 @@ void ExerciseWindowsTest::everyGridCellShouldHangInItsStackInItsColour()
         ExerciseWindow& w = exercise(form);
         w.Load();
         QVERIFY(w.LabelN[static_cast<std::size_t>(column)].contains(index));
-        const ui::Label& square = cell(w, column, index);
+        const ui::Label& square = w.LabelN[static_cast<std::size_t>(column)](index);
         QCOMPARE(square.objectName(), QStringLiteral("Label%1(%2)").arg(column).arg(index));
         QCOMPARE(square.parentWidget()->objectName(), QStringLiteral("Frame1"));
         QTEST(square.twipRect().value(), "rect");
@@ -538,11 +523,6 @@ void ExerciseWindowsTest::everyFigureShouldRenderAtItsOwnSizeAndSurviveItsCopies
     }
 }
 
-void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered_data()
-{
-    addLevelRows();
-}
-
 void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered()
 {
     QFETCH(int, form);
@@ -553,7 +533,7 @@ void ExerciseWindowsTest::openingShouldShowOneTaskWithOnlyContaOffered()
     QVERIFY(open(*program, w, level));
     checkFreshTask(*program, w, form);
     QCOMPARE(w.LblOperazione->Caption(), QStringLiteral("1"));
-    QCOMPARE(w.Label21->Caption(), levelText(level));
+    QCOMPARE(w.Label21->Caption(), QString::fromUtf8("Difficoltà: livello %1").arg(level + 1));
     QVERIFY2(w.NumeroElementi >= minimo && w.NumeroElementi <= massimo,
              qPrintable(QString::number(w.NumeroElementi)));
 }

@@ -115,9 +115,8 @@ QString MonkeyTest::check(Program& p, Watch& watch)
 void MonkeyTest::act(Program& p, QRandomGenerator& random)
 {
     QList<QWidget*> windows;
-    for (ui::Form* f :
-         {static_cast<ui::Form*>(&p.windows.FrmInizio()), static_cast<ui::Form*>(&p.windows.frmOperativo1()),
-          static_cast<ui::Form*>(&p.windows.frmOperativo2())}) {
+    for (ui::Form* f : std::initializer_list<ui::Form*>{&p.windows.FrmInizio(), &p.windows.frmOperativo1(),
+                                                        &p.windows.frmOperativo2()}) {
         if (f->isLoaded() && f->window()->isVisible())
             windows << f->window();
     }

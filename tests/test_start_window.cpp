@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zanfilo team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "support/test_support.h"
+#include "support/exercise_support.h"
 #include "ui/controls.h"
 #include "ui/runtime.h"
 #include "windows/start/curtains.h"
@@ -191,19 +191,15 @@ void StartWindowTest::curtainsShouldLieInFrontOfEveryOtherControl()
 void StartWindowTest::windowShouldOpenAtItsDesignInnerSizeCentred()
 {
     auto& form = program->windows.FrmInizio();
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(open(form));
     QCOMPARE(form.client()->size(), QSize(795, 573));
     QCOMPARE(form.ScaleWidth().value(), 11925.0);
     QCOMPARE(form.ScaleHeight().value(), 8595.0);
     QVERIFY(!form.window()->isMaximized());
     const QRect screen = form.window()->screen()->availableGeometry();
     const QPoint centre = form.window()->frameGeometry().center();
-    QVERIFY2((centre - screen.center()).manhattanLength() <= 3, qPrintable(QStringLiteral("%1,%2 vs %3,%4")
-                                                                               .arg(centre.x())
-                                                                               .arg(centre.y())
-                                                                               .arg(screen.center().x())
-                                                                               .arg(screen.center().y())));
+    QVERIFY2((centre - screen.center()).manhattanLength() <= 3,
+             qPrintable(QDebug::toString(centre) + QDebug::toString(screen.center())));
 }
 
 void StartWindowTest::curtainsShouldBeRecordedAtHalfTheWidth()
@@ -221,8 +217,7 @@ void StartWindowTest::curtainsShouldBeRecordedAtHalfTheWidth()
 void StartWindowTest::doublingTheWidthShouldDoubleLeftAndWidthOnly()
 {
     auto& form = program->windows.FrmInizio();
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(open(form));
     std::vector<QRectF> before;
     for (ui::Control* c : form.Controls())
         before.push_back(
@@ -230,21 +225,20 @@ void StartWindowTest::doublingTheWidthShouldDoubleLeftAndWidthOnly()
     const int fontBefore = form.Label4->font().pixelSize();
     form.window()->resize(form.window()->width() * 2, form.window()->height());
     QCOMPARE(form.ScaleWidth().value(), 2 * 11925.0);
+    const auto near = [](ui::Twips t, double scale, float share) {
+        return qAbs(t.value() - scale * static_cast<double>(share)) < 0.01;
+    };
     for (std::size_t i = 0; i < form.Controls().size(); ++i) {
         ui::Control* c = form.Controls()[i];
         if (c->kind() == ui::ControlKind::Timer || c->kind() == ui::ControlKind::Menu)
             continue;
         const auto& r = form.proportions()[i];
         const QString name = c->qualifiedName();
-        QVERIFY2(qAbs(c->Width().value() - (2 * 11925.0 * static_cast<double>(r.Larghezza))) < 0.01,
-                 qPrintable(name));
-        QVERIFY2(qAbs(c->Height().value() - (8595.0 * static_cast<double>(r.Altezza))) < 0.01,
-                 qPrintable(name));
+        QVERIFY2(near(c->Width(), 2 * 11925.0, r.Larghezza), qPrintable(name));
+        QVERIFY2(near(c->Height(), 8595.0, r.Altezza), qPrintable(name));
         if (c != form.Picture2) {
-            QVERIFY2(qAbs(c->Left().value() - (2 * 11925.0 * static_cast<double>(r.Sinistra))) < 0.01,
-                     qPrintable(name));
-            QVERIFY2(qAbs(c->Top().value() - (8595.0 * static_cast<double>(r.Alto))) < 0.01,
-                     qPrintable(name));
+            QVERIFY2(near(c->Left(), 2 * 11925.0, r.Sinistra), qPrintable(name));
+            QVERIFY2(near(c->Top(), 8595.0, r.Alto), qPrintable(name));
         }
         if (c != form.Picture1 && c != form.Picture2) {
             QVERIFY2(qAbs(c->Left().value() - 2 * before[i].left()) < 0.01, qPrintable(name));
@@ -259,8 +253,7 @@ void StartWindowTest::doublingTheWidthShouldDoubleLeftAndWidthOnly()
 void StartWindowTest::zeroSizeAndBackShouldRestoreTheLayoutExactly()
 {
     auto& form = program->windows.FrmInizio();
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(open(form));
     std::vector<QRect> before;
     for (ui::Control* c : form.Controls()) {
         auto* v = dynamic_cast<ui::VisualControl*>(c);
@@ -282,8 +275,7 @@ void StartWindowTest::zeroSizeAndBackShouldRestoreTheLayoutExactly()
 void StartWindowTest::timerAndMenuEntriesShouldNeverBeMoved()
 {
     auto& form = program->windows.FrmInizio();
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(open(form));
     const auto& timer = form.proportions()[0];
     QCOMPARE(timer.Larghezza, 0.0f);
     QCOMPARE(timer.Altezza, 0.0f);

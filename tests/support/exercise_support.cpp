@@ -59,7 +59,7 @@ void checkFreshTask(Program& p, const exercise::ExerciseWindow& w, int form)
     }
 }
 
-bool open(exercise::ExerciseWindow& w)
+bool open(ui::Form& w)
 {
     w.Show();
     return QTest::qWaitForWindowExposed(w.window());

@@ -22,7 +22,7 @@ void addLevelRows();
 // (window 2) shown.
 void checkFreshTask(Program& p, const exercise::ExerciseWindow& w, int form);
 
-[[nodiscard]] bool open(exercise::ExerciseWindow& w);
+[[nodiscard]] bool open(ui::Form& w);
 // Opened as "Vai" opens it, with the level chosen first.
 [[nodiscard]] bool open(Program& p, exercise::ExerciseWindow& w, int level);
 
