@@ -23,7 +23,6 @@ void play(QWidget* window, const QString& script)
     for (const QString& step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString what = step.section(QLatin1Char(':'), 0, 0);
         const QString name = step.section(QLatin1Char(':'), 1);
-        Qt::Key key = Qt::Key_unknown;
         Qt::KeyboardModifiers modifiers;
         if (what == QLatin1String("T")) {
             keyClick(window, Qt::Key_Tab);
@@ -35,13 +34,10 @@ void play(QWidget* window, const QString& script)
             what == QLatin1String("M") ? mouseClick(target) : tap(target);
             continue;
         }
-        if (name == QLatin1String("Return"))
-            key = Qt::Key_Return;
-        else if (name == QLatin1String("Space"))
-            key = Qt::Key_Space;
-        else if (name == QLatin1String("Esc"))
-            key = Qt::Key_Escape;
-        else if (name.startsWith(QLatin1Char('K'))) {
+        static const QHash<QString, Qt::Key> named{
+            {"Return", Qt::Key_Return}, {"Space", Qt::Key_Space}, {"Esc", Qt::Key_Escape}};
+        Qt::Key key = named.value(name, Qt::Key_unknown);
+        if (name.startsWith(QLatin1Char('K'))) {
             key = static_cast<Qt::Key>(Qt::Key_0 + name.mid(1).toInt());
             modifiers = Qt::KeypadModifier;
         } else if (name.size() == 1 && name.at(0).isDigit())
@@ -420,15 +416,9 @@ void StartChoicesTest::curtainTickShouldStepAndStop()
 
 void StartChoicesTest::curtainsShouldOpenInAboutEightyTicksAndStopTheTimer()
 {
-    ui::Twips left = form().Width() / 2;
-    ui::Twips right = left;
     int ticks = 0;
-    for (bool stop = false; !stop; ++ticks) {
-        const auto tick = start::curtainTick(left, right);
-        left = tick.left;
-        right = tick.right;
-        stop = tick.stop;
-    }
+    for (start::CurtainTick tick{form().Width() / 2, form().Width() / 2, false}; !tick.stop; ++ticks)
+        tick = start::curtainTick(tick.left, tick.right);
     QVERIFY2(ticks >= 78 && ticks <= 82, qPrintable(QString::number(ticks)));
     waitForCurtains();
     QVERIFY(!form().timerTendine->Enabled());
