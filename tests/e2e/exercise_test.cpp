@@ -5,6 +5,7 @@
 // the screen as a child would (the pictures, or the discs), answers it, and reads the verdict.
 #include "child_process.h"
 #include "program.h"
+#include "speech_stand_in.h"
 #include "x11_session.h"
 
 #include <QFont>
@@ -72,7 +73,7 @@ private:
     // Opens the exercise with the keys; its window on the screen and, in `task`, what it shows
     // (saved as `name`), or an empty rectangle.
     QRect openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title, QImage& task,
-                       const QString& name);
+                       const QString& name, const QStringList& arguments = {});
     // Presses the button at `more` `times` times, then VERIFICA at `check` (points of the window),
     // and expects the verdict to read "ESATTO"; the window then is saved as `name`.
     void answer(e2e::X11Session& session, const QRect& window, QPoint more, int times, QPoint check,
@@ -85,9 +86,9 @@ void ExerciseTest::init()
 }
 
 QRect ExerciseTest::openExercise(e2e::X11Session& session, const QStringList& keys, const QString& title,
-                                 QImage& task, const QString& name)
+                                 QImage& task, const QString& name, const QStringList& arguments)
 {
-    if (!session.ok() || !session.startProgram(e2e::program()) ||
+    if (!session.ok() || !session.startProgram(e2e::program(), arguments) ||
         session.waitForWindow(e2e::startTitle, 15000).isEmpty())
         return {};
     e2e::settle(300);
@@ -133,10 +134,13 @@ void ExerciseTest::answer(e2e::X11Session& session, const QRect& window, QPoint 
 
 void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
 {
+    // Aloud too: each count and the verdict reach the desktop's speech service.
+    e2e::SpeechStandIn service;
     e2e::X11Session session;
+    session.setEnvironmentVariable(QStringLiteral("SPEECHD_ADDRESS"), service.address());
     QImage task;
-    const QRect window =
-        openExercise(session, e2e::openCount, e2e::countTitle, task, QStringLiteral("count-task.png"));
+    const QRect window = openExercise(session, e2e::openCount, e2e::countTitle, task,
+                                      QStringLiteral("count-task.png"), {QStringLiteral("--voce")});
     QVERIFY2(!window.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
 
     // The picture slots on the white board; a slot holds a figure when it is not plain white.
@@ -158,6 +162,10 @@ void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
 
     answer(session, window, centreOf(4200, 5760, 3075, 720), figures, centreOf(7335, 5745, 3075, 720),
            QStringLiteral("count-verdict.png"));
+    e2e::waitUntil([&] { return service.words.size() > figures; }, 5000);
+    QCOMPARE(service.words, QStringLiteral("uno due tre quattro cinque").split(' ').mid(0, figures)
+                                << "esatto");
+    QVERIFY(service.commands.contains("SET SELF LANGUAGE it") && !service.commands.contains("CANCEL ALL"));
 }
 
 void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
