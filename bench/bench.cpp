@@ -84,6 +84,8 @@ int main(int argc, char* argv[])
         QApplication application(argc, argv);
         return bench::frameRowsMode(QString::fromLocal8Bit(argv[2]));
     }
+    if (argc == 2 && QByteArray(argv[1]) == "--voice-clicks")
+        return bench::voiceClicksMode();
     if (argc == 3 && QByteArray(argv[1]) == "--probe") {
         QGuiApplication application(argc, argv);
         return bench::probeMode(QString::fromLocal8Bit(argv[2]));
@@ -97,6 +99,7 @@ int main(int argc, char* argv[])
     const QString zanfilo = argc > 2 ? QString::fromLocal8Bit(argv[1]) : dir + QStringLiteral("/../zanfilo");
     const QString floor = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/bench_floor");
     bench::xvfbRows(zanfilo, floor);
+    bench::voiceRows(zanfilo, floor);
     bench::swayRows(zanfilo, floor);
     bench::frameRows();
     bench::printTable();

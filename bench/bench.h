@@ -13,6 +13,10 @@
 #include <utility>
 #include <vector>
 
+namespace e2e {
+class X11Session;
+}
+
 namespace bench {
 
 // A row of the table printed at the end.
@@ -49,10 +53,16 @@ struct Desktop
 };
 
 // start_rows.cpp: the start and memory rows, the same on every display server; under Xvfb with
-// a child process (`--probe`) that watches for the first paint.
+// a child process (`--probe`) that watches for the first paint. A program is its path, with
+// its arguments after spaces.
 void startAndMemoryRows(const Desktop& desktop, const QString& zanfilo, const QString& floor);
 void xvfbRows(const QString& zanfilo, const QString& floor);
+Desktop xvfbDesktop(e2e::X11Session& session, const QString& name);
 int probeMode(const QString& program);
+
+// voice_rows.cpp: the same with --voce, and a click to its word, in a child (`--voice-clicks`).
+void voiceRows(const QString& zanfilo, const QString& floor);
+int voiceClicksMode();
 
 // sway_rows.cpp: the same as native Wayland clients.
 void swayRows(const QString& zanfilo, const QString& floor);

@@ -44,7 +44,7 @@ bool openThreeWindows(e2e::X11Session& session, QProcess& target, const QString&
 {
     target.setProcessEnvironment(session.environment());
     e2e::endWithParent(target);
-    target.start(program);
+    target.startCommand(program);
     // Each exercise opens from the start window, given the focus again before its keys.
     const bool open =
         !session.waitForWindow(e2e::startTitle, 10000).isEmpty() && session.keys(e2e::openCount, 150) &&
@@ -79,7 +79,7 @@ int probeMode(const QString& program)
     QProcess target;
     QElapsedTimer t;
     t.start();
-    target.start(program);
+    target.startCommand(program);
     target.waitForStarted();
     double ms = -1;
     while (t.elapsed() < 10000) {
@@ -139,13 +139,17 @@ void xvfbRows(const QString& zanfilo, const QString& floor)
             false);
         return;
     }
-    startAndMemoryRows({QStringLiteral("under Xvfb"), QStringLiteral("first paint"),
-                        [&session](const QString& program) { return firstPaint(session, program); },
-                        [&session](QProcess& target, const QString& program, QString& why) {
-                            return openThreeWindows(session, target, program, why);
-                        },
-                        50},
-                       zanfilo, floor);
+    startAndMemoryRows(xvfbDesktop(session, QStringLiteral("under Xvfb")), zanfilo, floor);
+}
+
+Desktop xvfbDesktop(e2e::X11Session& session, const QString& name)
+{
+    return {name, QStringLiteral("first paint"),
+            [&session](const QString& program) { return firstPaint(session, program); },
+            [&session](QProcess& target, const QString& program, QString& why) {
+                return openThreeWindows(session, target, program, why);
+            },
+            50};
 }
 
 } // namespace bench
