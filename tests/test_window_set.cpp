@@ -165,7 +165,6 @@ void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("read"); // the action, then "voce" where the voice is asked for
-    QTest::addRow("nothing") << QStringList{} << "run";
     QTest::addRow("the voice, among Qt's options")
         << QStringList{"-platform", "xcb", "--voce", "-style=fusion", "-reverse"} << "run voce";
     QTest::addRow("help first") << QStringList{"--help", "--bogus"} << "help";

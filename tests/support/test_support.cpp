@@ -91,12 +91,6 @@ void tap(QWidget* widget)
         QTest::touchEvent(window, screen).release(0, at);
 }
 
-void mouseClickAt(QWidget* window, QPoint windowPos, Qt::MouseButton button)
-{
-    QTest::mousePress(window->windowHandle(), button, {}, windowPos);
-    QTest::mouseRelease(window->windowHandle(), button, {}, windowPos);
-}
-
 QString focusName()
 {
     QWidget* focus = QApplication::focusWidget();

@@ -107,7 +107,6 @@ void keyClick(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}
 void mousePress(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
 void mouseRelease(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
 void mouseClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
-void mouseClickAt(QWidget* window, QPoint windowPos, Qt::MouseButton button = Qt::LeftButton);
 // A finger's tap on the control, as an interactive board or a touch screen sends it.
 void tap(QWidget* widget);
 
