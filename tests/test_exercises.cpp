@@ -504,9 +504,8 @@ void ExercisesTest::theVoiceShouldSayTheCountsTheVerdictAndTheTaskOnly()
     QFETCH(int, form);
     QFETCH(int, presses);
     QFETCH(QString, heard);
-    program->windows.settings().applyLevelPreset(2);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     heard.replace(QLatin1String("TASK"), exercise::numberWord(w.NumeroElementi));
     pressConta(w, presses);
     press(w.CmdVerifica);
