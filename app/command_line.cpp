@@ -3,74 +3,82 @@
 
 #include "app/command_line.h"
 
+#include <QApplication>
+#include <QCommandLineParser>
+#include <algorithm>
+#include <string_view>
+
 namespace app {
 
 namespace {
 
-// The options QApplication reads on X11 and Wayland, with a value or without one.
-const QStringList kQtOptionsWithValue{"platform",
-                                      "platformpluginpath",
-                                      "platformtheme",
-                                      "plugin",
-                                      "qwindowgeometry",
-                                      "geometry",
-                                      "qwindowicon",
-                                      "icon",
-                                      "qwindowtitle",
-                                      "title",
-                                      "session",
-                                      "style",
-                                      "stylesheet",
-                                      "display",
-                                      "name",
-                                      "visual",
-                                      "ncols",
-                                      "dialogs",
-                                      "fontengine"};
-const QStringList kQtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap", "qmljsdebugger"};
+CommandLine::Action askedBeforeQt(int argc, char** argv)
+{
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "-h" || argument == "--help")
+            return CommandLine::Action::Help;
+        if (argument == "-v" || argument == "--version")
+            return CommandLine::Action::Version;
+    }
+    return CommandLine::Action::Run;
+}
+
+// The program's own options, among what Qt left.
+CommandLine readOwnOptions(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    // Qt's options have one dash; one that Qt left, as -platform=x, is then refused whole.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption voce(QStringLiteral("voce"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({voce, help, version});
+    if (!parser.parse(arguments)) {
+        if (parser.unknownOptionNames().isEmpty())
+            return {CommandLine::Action::Fail, false,
+                    QStringLiteral("opzioni scritte male: %1").arg(arguments.mid(1).join(QLatin1Char(' ')))};
+        const QString name = parser.unknownOptionNames().constFirst();
+        const auto typed = std::find_if(arguments.begin() + 1, arguments.end(), [&](const QString& a) {
+            return a.startsWith(QLatin1Char('-')) && a.section(QLatin1Char('='), 0, 0).endsWith(name);
+        });
+        return {CommandLine::Action::Fail, false,
+                QStringLiteral("opzione sconosciuta: %1").arg(typed != arguments.end() ? *typed : name)};
+    }
+    if (parser.isSet(help))
+        return {CommandLine::Action::Help, false, {}};
+    if (parser.isSet(version))
+        return {CommandLine::Action::Version, false, {}};
+    if (!parser.positionalArguments().isEmpty())
+        return {CommandLine::Action::Fail, false,
+                QStringLiteral("argomento inatteso: %1").arg(parser.positionalArguments().constFirst())};
+    return {CommandLine::Action::Run, parser.isSet(voce), {}};
+}
 
 } // namespace
 
-CommandLine readCommandLine(const QStringList& arguments)
+CommandLine startOnCommandLine(int& argc, char** argv, std::unique_ptr<QApplication>& application)
 {
-    CommandLine line;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        // Qt takes its options with one dash or two, and a value after "=" or as the next word.
-        const QString name =
-            argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1).section('=', 0, 0);
-        if (argument == QLatin1String("--voce")) {
-            line.voce = true;
-        } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
-            return {CommandLine::Action::Help, false, {}};
-        } else if (argument == QLatin1String("-v") || argument == QLatin1String("--version")) {
-            return {CommandLine::Action::Version, false, {}};
-        } else if (argument.startsWith('-') && kQtOptionsWithValue.contains(name)) {
-            if (!argument.contains('=') && ++i == arguments.size())
-                return {CommandLine::Action::Fail, false,
-                        QStringLiteral("all'opzione %1 manca il valore").arg(argument)};
-        } else if (argument.startsWith('-') && argument.size() > 1 && !kQtFlags.contains(name)) {
-            return {CommandLine::Action::Fail, false,
-                    QStringLiteral("opzione sconosciuta: %1").arg(argument)};
-        } else if (!argument.startsWith('-') || argument.size() == 1) {
-            return {CommandLine::Action::Fail, false, QStringLiteral("argomento inatteso: %1").arg(argument)};
-        }
-    }
-    return line;
+    if (const CommandLine::Action early = askedBeforeQt(argc, argv); early != CommandLine::Action::Run)
+        return {early, false, {}};
+    application = std::make_unique<QApplication>(argc, argv);
+    return readOwnOptions(QCoreApplication::arguments());
 }
 
 QString usage()
 {
     return QStringLiteral(
-        "Uso: zanfilo [--voce]\n"
+        "Uso: zanfilo [--voce] [opzioni di Qt]\n"
         "Esercizi per contare piccoli insiemi e leggere le quantità sulla linea dei numeri.\n"
         "\n"
         "  --voce         dice ad alta voce ogni conteggio e l'esito, con la voce italiana\n"
-        "                 del servizio vocale del desktop (speech-dispatcher)\n"
+        "                 del servizio vocale del desktop (speech-dispatcher), senza\n"
+        "                 interrompere quello che dicono gli altri programmi\n"
         "  -h, --help     mostra questo aiuto ed esce\n"
         "  -v, --version  mostra la versione ed esce\n"
+        "  --             fine delle opzioni\n"
         "\n"
-        "Valgono anche le opzioni di Qt, come -platform e -style.\n");
+        "Valgono anche le opzioni di Qt, come -platform NOME e -style NOME o -style=NOME.\n");
 }
 
 } // namespace app

@@ -5,11 +5,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+class QApplication;
 
 namespace app {
 
-// What the command line asks for. It is read before anything needs a display, so --help and
-// --version work without one.
+// What the command line asks for.
 struct CommandLine
 {
     enum class Action { Run, Help, Version, Fail };
@@ -18,9 +20,10 @@ struct CommandLine
     QString error;     // why, for Fail
 };
 
-// The program's own switches among `arguments` (the program's name first); Qt's own options
-// (-platform, -style, ...) are passed over, for QApplication to take.
-CommandLine readCommandLine(const QStringList& arguments);
+// Reads the command line as the program does. --help and --version are looked for before Qt
+// starts, so they answer without a display; otherwise `application` is made, taking Qt's own
+// options (-platform, -style, ...) out of argc and argv, and what it leaves is the program's.
+CommandLine startOnCommandLine(int& argc, char** argv, std::unique_ptr<QApplication>& application);
 
 // What --help prints.
 QString usage();

@@ -14,10 +14,8 @@
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const app::CommandLine line = app::readCommandLine(arguments);
+    std::unique_ptr<QApplication> application;
+    const app::CommandLine line = app::startOnCommandLine(argc, argv, application);
     switch (line.action) {
     case app::CommandLine::Action::Help:
         std::fputs(app::usage().toLocal8Bit().constData(), stdout);
@@ -33,9 +31,6 @@ int main(int argc, char* argv[])
         break;
     }
 
-    // Made only when asked for, and before QApplication starts any thread: it forks.
-    const std::unique_ptr<ui::Voice> voice = line.voce ? std::make_unique<app::SpeechVoice>() : nullptr;
-    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zanfilo"));
     QApplication::setApplicationVersion(QStringLiteral(ZANFILO_VERSION));
     // Lets the desktop match the windows with the menu entry and its icon.
@@ -44,6 +39,8 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutions();
 
+    // Only when asked for: without it nothing is started.
+    const std::unique_ptr<ui::Voice> voice = line.voce ? std::make_unique<app::SpeechVoice>() : nullptr;
     ui::SystemClock clock;
     ui::StandardRandom random;
     app::WindowSet windows(clock, random, voice.get());

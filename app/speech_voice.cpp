@@ -3,112 +3,124 @@
 
 #include "app/speech_voice.h"
 
-#include <libspeechd.h>
-
-#include <algorithm>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <sys/prctl.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace app {
 
 namespace {
 
-bool hasItalianVoice(SPDConnection* connection)
-{
-    SPDVoice** voices = spd_list_synthesis_voices(connection);
-    bool found = false;
-    for (SPDVoice** v = voices; v && *v && !found; ++v)
-        found = (*v)->language && std::string((*v)->language).rfind("it", 0) == 0;
-    free_spd_voices(voices);
-    return found;
-}
+constexpr int kGivenUp = 2; // a failed start and its one retry
 
-SPDConnection* connectInItalian()
+void toStderr(const QByteArray& line)
 {
-    char* error = nullptr;
-    SPDConnection* connection = spd_open2("zanfilo", "main", nullptr, SPD_MODE_SINGLE, nullptr, 1, &error);
-    if (!connection) {
-        // The library's reason, on the one line the program gives it.
-        std::string reason = error ? error : "speech-dispatcher";
-        std::free(error);
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
-        std::fprintf(stderr, "zanfilo: nessuna voce, il servizio vocale non risponde (%s)\n",
-                     reason.substr(0, reason.find_last_not_of(' ') + 1).c_str());
-        return nullptr;
-    }
-    if (!hasItalianVoice(connection) || spd_set_language(connection, "it") != 0) {
-        std::fprintf(stderr, "zanfilo: nessuna voce, il servizio vocale non ha una voce italiana\n");
-        spd_close(connection);
-        return nullptr;
-    }
-    return connection;
-}
-
-// The speaking process: a word at a time from the program, the newest of those waiting.
-[[noreturn]] void relay(int socket)
-{
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    // A service that hangs up mid-word costs the word, not the process.
-    std::signal(SIGPIPE, SIG_IGN);
-    SPDConnection* connection = connectInItalian();
-    char word[256];
-    char newer[sizeof word];
-    ssize_t length = 0;
-    while (connection && (length = recv(socket, word, sizeof word - 1, 0)) > 0) {
-        for (ssize_t n; (n = recv(socket, newer, sizeof newer - 1, MSG_DONTWAIT)) > 0; length = n)
-            std::copy_n(newer, n, word);
-        word[length] = '\0';
-        if (spd_cancel(connection) != 0 || spd_say(connection, SPD_TEXT, word) < 0) {
-            std::fprintf(stderr, "zanfilo: il servizio vocale non risponde più, si continua senza voce\n");
-            spd_close(connection);
-            connection = nullptr;
-        }
-    }
-    if (connection)
-        spd_close(connection);
-    // Nothing of the program's own to tidy here: that is the program's.
-    _exit(0);
+    std::fprintf(stderr, "zanfilo: %s\n", line.constData());
 }
 
 } // namespace
 
-SpeechVoice::SpeechVoice()
+SpeechVoice::SpeechVoice(QString speakingProcess, std::chrono::milliseconds retryAfter,
+                         std::function<void(const QByteArray&)> report)
+    : program_(std::move(speakingProcess)), retryAfter_(retryAfter),
+      report_(report ? std::move(report) : toStderr)
 {
-    // Messages keep a word whole, and a full queue refuses a word whole.
-    int ends[2];
-    if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0)
-        return;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(ends[0]);
-        relay(ends[1]);
-    }
-    close(ends[1]);
-    if (pid < 0)
-        close(ends[0]);
-    else
-        socket_ = ends[0];
+    start();
 }
 
 SpeechVoice::~SpeechVoice()
 {
-    // The speaking process says goodbye to the service and ends; the program does not wait.
-    if (socket_ >= 0)
-        close(socket_);
+    if (!process_)
+        return;
+    QObject::disconnect(process_.get(), nullptr, nullptr, nullptr);
+    // The end of its input lets it say goodbye to the service; one that is stalled there is
+    // killed by the process's destructor rather than holding up the end of the program.
+    process_->closeWriteChannel();
+    process_->waitForFinished(200);
+}
+
+QString SpeechVoice::installedSpeakingProcess()
+{
+    const QString here = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString besides = here + QStringLiteral("zanfilo-voce");
+    return QFileInfo(besides).isExecutable() ? besides
+                                             : here + QStringLiteral(ZANFILO_SPEAKING_PROCESS_FROM_BIN);
 }
 
 void SpeechVoice::say(const QString& word)
 {
-    if (socket_ < 0)
+    if (!process_ || process_->state() == QProcess::NotRunning) {
+        // One more try a while after a failure, as the service starts itself on demand; a
+        // service that keeps failing is left alone.
+        if (failuresInARow_ >= kGivenUp || sinceEnd_.elapsed() < retryAfter_.count())
+            return;
+        start();
+    }
+    pending_ = word;
+    pending_.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    sendPending();
+}
+
+void SpeechVoice::start()
+{
+    process_ = std::make_unique<QProcess>();
+    ready_ = false;
+    metService_ = false;
+    QProcess* p = process_.get();
+    const pid_t program = getpid();
+    p->setChildProcessModifier([program] {
+        // It ends with the program, even one killed outright or gone while this one started.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != program)
+            _exit(0);
+    });
+    QObject::connect(p, &QProcess::readyReadStandardOutput, p, [this, p] {
+        if (!p->readAllStandardOutput().contains('+'))
+            return;
+        ready_ = true;
+        metService_ = true;
+        failuresInARow_ = 0;
+        sendPending();
+    });
+    QObject::connect(p, &QProcess::readyReadStandardError, p, [this, p] {
+        unfinishedLine_ += p->readAllStandardError();
+        for (qsizetype end; (end = unfinishedLine_.indexOf('\n')) >= 0; unfinishedLine_.remove(0, end + 1))
+            reportLine(unfinishedLine_.left(end));
+    });
+    QObject::connect(p, &QProcess::finished, p, [this](int code, QProcess::ExitStatus status) {
+        if (!unfinishedLine_.isEmpty())
+            reportLine(std::exchange(unfinishedLine_, {}));
+        ready_ = false;
+        if (status != QProcess::NormalExit || code != 0)
+            ++failuresInARow_;
+        sinceEnd_.start();
+    });
+    QObject::connect(p, &QProcess::errorOccurred, p, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        reportLine("nessuna voce, manca il programma che parla: " + program_.toLocal8Bit());
+        failuresInARow_ = kGivenUp;
+    });
+    p->start(program_, {});
+}
+
+void SpeechVoice::sendPending()
+{
+    if (!ready_ || pending_.isEmpty())
         return;
-    const QByteArray bytes = word.toUtf8().left(255);
-    // Never waits: a word the speaking process has no room for, or that finds it gone, is lost.
-    send(socket_, bytes.constData(), static_cast<std::size_t>(bytes.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
+    process_->write(pending_.toUtf8() + '\n');
+    pending_.clear();
+    ready_ = false;
+}
+
+void SpeechVoice::reportLine(const QByteArray& line)
+{
+    if (!std::exchange(reported_, true))
+        report_(line);
 }
 
 } // namespace app

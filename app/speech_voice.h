@@ -5,28 +5,56 @@
 
 #include "ui/services.h"
 
-#include <sys/types.h>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QProcess;
 
 namespace app {
 
-// The desktop's speech service (speech-dispatcher), in Italian. Its client library runs in a
-// process of its own, forked here, so a service that is slow, gone, mute or talking nonsense
-// never holds up a window nor ends the program (the library exits on a reply it cannot read).
-// Only the newest word waits there, and it cancels this program's word still being spoken, never
-// another program's. Where there is no service or no Italian voice, one line on stderr says so
-// and the program stays silent. Make it before anything starts a thread.
+// The desktop's speech service (speech-dispatcher), in Italian, through the speaking process
+// zanfilo-voce, so a service that is slow, gone, mute or talking nonsense never holds up a window
+// nor ends the program. The program never waits for it: at most one word is pending, and a newer
+// word takes its place, so after a stall the service hears the word for what is shown now. Where
+// there is no service or no Italian voice, one line on stderr says so and the program stays
+// silent. Make it once QApplication exists: the speaking process is watched from its event loop.
 class SpeechVoice final : public ui::Voice
 {
 public:
-    SpeechVoice();
+    // `report` takes each line to show the user (stderr, with the program's name, by default).
+    explicit SpeechVoice(QString speakingProcess = installedSpeakingProcess(),
+                         std::chrono::milliseconds retryAfter = std::chrono::seconds(5),
+                         std::function<void(const QByteArray&)> report = {});
     ~SpeechVoice() override;
     SpeechVoice(const SpeechVoice&) = delete;
     SpeechVoice& operator=(const SpeechVoice&) = delete;
 
     void say(const QString& word) override;
 
+    // zanfilo-voce beside the executable (a build folder), or where the package puts it.
+    static QString installedSpeakingProcess();
+
 private:
-    int socket_ = -1;
+    void start();
+    void sendPending();
+    void ended(bool failed);
+    void reportLine(const QByteArray& line);
+
+    QString program_;
+    std::chrono::milliseconds retryAfter_;
+    std::function<void(const QByteArray&)> report_;
+    std::unique_ptr<QProcess> process_;
+    QString pending_;
+    bool ready_ = false;      // the speaking process waits for a word
+    bool metService_ = false; // the running speaking process reached the service
+    int failuresInARow_ = 0;  // speaking processes that ended without reaching the service
+    bool reported_ = false;   // one line a run is enough
+    QElapsedTimer sinceEnd_;
+    QByteArray unfinishedLine_;
 };
 
 } // namespace app

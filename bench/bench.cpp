@@ -84,8 +84,8 @@ int main(int argc, char* argv[])
         QApplication application(argc, argv);
         return bench::frameRowsMode(QString::fromLocal8Bit(argv[2]));
     }
-    if (argc == 2 && QByteArray(argv[1]) == "--voice-clicks")
-        return bench::voiceClicksMode();
+    if (argc == 3 && QByteArray(argv[1]) == "--voice-clicks")
+        return bench::voiceClicksMode(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && QByteArray(argv[1]) == "--probe") {
         QGuiApplication application(argc, argv);
         return bench::probeMode(QString::fromLocal8Bit(argv[2]));

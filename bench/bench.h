@@ -62,7 +62,7 @@ int probeMode(const QString& program);
 
 // voice_rows.cpp: the same with --voce, and a click to its word, in a child (`--voice-clicks`).
 void voiceRows(const QString& zanfilo, const QString& floor);
-int voiceClicksMode();
+int voiceClicksMode(const QString& speakingProcess);
 
 // sway_rows.cpp: the same as native Wayland clients.
 void swayRows(const QString& zanfilo, const QString& floor);

@@ -3,7 +3,7 @@
 
 // The rows of `zanfilo --voce`, against a stand-in for the desktop's speech service: the start and
 // memory rows as without the voice, and a CONTA click to its word reaching the service, the click
-// in a child process (`--voice-clicks`) whose voice forks before any thread, as the program's does.
+// in a child process (`--voice-clicks`) whose voice starts its speaking process as the program's does.
 #include "app/speech_voice.h"
 #include "app/window_set.h"
 #include "bench.h"
@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <cstdio>
@@ -37,13 +38,13 @@ qint64 monotonicNs()
 
 } // namespace
 
-int voiceClicksMode()
+int voiceClicksMode(const QString& speakingProcess)
 {
-    app::SpeechVoice voice;
     int argc = 1;
     char name[] = "zanfilo_bench";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
+    app::SpeechVoice voice(speakingProcess);
     ui::SystemClock clock;
     ui::StandardRandom random;
     app::WindowSet windows(clock, random, &voice);
@@ -71,7 +72,9 @@ void voiceRows(const QString& zanfilo, const QString& floor)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     clicks.setProcessEnvironment(environment);
     e2e::endWithParent(clicks);
-    clicks.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--voice-clicks")});
+    clicks.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--voice-clicks"),
+                  QFileInfo(zanfilo).absolutePath() + QStringLiteral("/zanfilo-voce")});
     // The stand-in answers while the child clicks.
     e2e::waitUntil([&] { return clicks.state() == QProcess::NotRunning; }, 30000);
     std::vector<double> latencies;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/command_line.h"
+#include "app/speech_voice.h"
+#include "e2e/speech_stand_in.h"
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
@@ -11,7 +13,10 @@
 #include "windows/start/start_window.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QProcess>
 #include <QScreen>
+#include <unistd.h>
 
 using namespace testing;
 
@@ -42,6 +47,10 @@ private Q_SLOTS:
     // The program's own switches; Qt's options are left for Qt, anything else refused.
     void commandLineShouldBeReadAsProgramsHereReadIt_data();
     void commandLineShouldBeReadAsProgramsHereReadIt();
+    // Speech waits behind other programs', the service hears the newest word after a stall, and a
+    // missing service costs one line and leaves no process behind.
+    void speechShouldWaitItsTurnKeepUpAndLeaveNothing_data();
+    void speechShouldWaitItsTurnKeepUpAndLeaveNothing();
 
 private:
     std::unique_ptr<Program> program;
@@ -166,23 +175,129 @@ void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("read"); // the action, then "voce" where the voice is asked for
     QTest::addRow("the voice, among Qt's options")
-        << QStringList{"-platform", "xcb", "--voce", "-style=fusion", "-reverse"} << "run voce";
+        << QStringList{"-platform", "offscreen", "--voce", "-style", "fusion", "-reverse"} << "run voce";
     QTest::addRow("help first") << QStringList{"--help", "--bogus"} << "help";
     QTest::addRow("version") << QStringList{"--voce", "-v"} << "version";
     QTest::addRow("unknown option") << QStringList{"--voice"} << "fail";
     QTest::addRow("stray argument") << QStringList{"--voce", "5"} << "fail";
-    QTest::addRow("Qt's option without its value") << QStringList{"--voce", "-platform"} << "fail";
+    QTest::addRow("Qt's option without its value, as Qt takes it")
+        << QStringList{"--voce", "-platform"} << "run voce";
+    QTest::addRow("an option Qt knows and we do not")
+        << QStringList{"-testability", "-qmljsdebugger", "port:1234"} << "run";
+    QTest::addRow("the end of the options") << QStringList{"--voce", "--"} << "run voce";
+    QTest::addRow("after the end, no help") << QStringList{"--", "--help"} << "fail";
+    QTest::addRow("a form Qt does not read") << QStringList{"-platform=offscreen"} << "fail";
+    QTest::addRow("Qt's option with = and the voice") << QStringList{"-style=fusion", "--voce"} << "run voce";
+    QTest::addRow("Qt's option with two dashes") << QStringList{"--style=fusion"} << "run";
 }
 
 void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, read);
-    const app::CommandLine line = app::readCommandLine(QStringList{"zanfilo"} + arguments);
-    const char* actions[] = {"run", "help", "version", "fail"};
-    QCOMPARE(actions[static_cast<int>(line.action)] + QString(line.voce ? " voce" : ""), read);
-    QCOMPARE(line.error.isEmpty(), line.action != app::CommandLine::Action::Fail);
+    // Qt takes its options as the program starts, so a child of this test starts as the program does.
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZANFILO_TEST_READ_COMMAND_LINE"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    QVERIFY(child.waitForFinished());
+    QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), read);
 }
 
-QTEST_MAIN(WindowSetTest)
+namespace {
+
+// The states of this process's children ("S" sleeping, "Z" ended and not reaped, ...).
+QString childProcesses()
+{
+    QString states;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == getpid())
+            states += QString::fromLatin1(fields[0]);
+    }
+    return states;
+}
+
+} // namespace
+
+void WindowSetTest::speechShouldWaitItsTurnKeepUpAndLeaveNothing_data()
+{
+    QTest::addColumn<QByteArray>("language"); // the service's one voice; empty for no service
+    QTest::addColumn<int>("stall");           // milliseconds the service stalls at the first word
+    QTest::addColumn<int>("words");           // "uno" ... "venti", and round again
+    QTest::addColumn<QStringList>("heard");
+    QTest::addColumn<int>("lines"); // on stderr
+    QTest::addRow("polite") << QByteArray("it") << 0 << 3 << QStringList{"uno", "due", "tre"} << 0;
+    QTest::addRow("newest after a stall")
+        << QByteArray("it") << 3000 << 300 << QStringList{"uno", "venti"} << 0;
+    QTest::addRow("no Italian voice") << QByteArray("en") << 0 << 3 << QStringList{} << 1;
+    QTest::addRow("no service") << QByteArray() << 0 << 300 << QStringList{} << 1;
+}
+
+void WindowSetTest::speechShouldWaitItsTurnKeepUpAndLeaveNothing()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(int, stall);
+    QFETCH(int, words);
+    QFETCH(QStringList, heard);
+    QFETCH(int, lines);
+    e2e::SpeechStandIn service(language.constData());
+    qputenv("SPEECHD_ADDRESS",
+            language.isEmpty() ? "unix_socket:/nonexistent/speechd.sock" : service.address().toLocal8Bit());
+    QByteArrayList said;
+    {
+        // No pause before the one retry, which must fail silently and be the last.
+        app::SpeechVoice voice(QStringLiteral(ZANFILO_SPEAKING_PROCESS), std::chrono::milliseconds(0),
+                               [&](const QByteArray& line) { said << line; });
+        QVERIFY(QTest::qWaitFor(
+            [&] { return service.commands.contains("SET SELF LANGUAGE it") || !said.isEmpty(); }));
+        service.onWord = [&] {
+            if (stall > 0 && service.words.size() == 1)
+                service.holdSilent(stall);
+        };
+        for (int i = 0; i < words; ++i) {
+            voice.say(exercise::numberWord(i % 20 + 1));
+            // Quick presses while stalled; otherwise each word is heard before the next.
+            if (stall > 0 && i > 0)
+                QTest::qWait(5);
+            else
+                QVERIFY(QTest::qWaitFor([&] { return !said.isEmpty() || service.words.size() > i; }));
+        }
+        QVERIFY(QTest::qWaitFor([&] { return service.words.size() >= heard.size(); }, stall + 5000));
+        QTest::qWait(300);
+        QCOMPARE(service.words, heard);
+        QCOMPARE(said.size(), lines);
+        QCOMPARE(service.priorities, QStringList(heard.size(), QStringLiteral("message")));
+        QCOMPARE(service.commands.count(QStringLiteral("CANCEL SELF")), heard.size());
+        QVERIFY(!service.commands.contains(QStringLiteral("CANCEL ALL")));
+        if (language.isEmpty())
+            QVERIFY2(QTest::qWaitFor([] { return childProcesses().isEmpty(); }),
+                     qPrintable(childProcesses()));
+    }
+    QVERIFY2(QTest::qWaitFor([] { return childProcesses().isEmpty(); }), qPrintable(childProcesses()));
+}
+
+int main(int argc, char* argv[])
+{
+    // A child of the command-line table: it reads its arguments as the program does, and says so.
+    if (qEnvironmentVariableIsSet("ZANFILO_TEST_READ_COMMAND_LINE")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        std::unique_ptr<QApplication> application;
+        const app::CommandLine line = app::startOnCommandLine(argc, argv, application);
+        const char* actions[] = {"run", "help", "version", "fail"};
+        std::printf("%s%s", actions[static_cast<int>(line.action)], line.voce ? " voce" : "");
+        return 0;
+    }
+    QApplication application(argc, argv);
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    WindowSetTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_window_set.moc"

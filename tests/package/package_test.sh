@@ -34,7 +34,7 @@ done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland, speech-dispatcher, speech-dispatcher-espeak-ng" ] ||
     fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/zanfilo ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
+for path in ./usr/bin/zanfilo ./usr/libexec/zanfilo/zanfilo-voce ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
             ./usr/share/icons/hicolor/48x48/apps/$app.png ./usr/share/man/man6/zanfilo.6.gz \
             ./usr/share/man/it/man6/zanfilo.6.gz ./usr/share/doc/zanfilo/copyright \
             ./usr/share/doc/zanfilo/changelog.gz; do
