@@ -119,6 +119,8 @@ const ContrastRow kContrastRows[] = {
     {1, "Label7(1)", Drawn::Outline, true},
     {1, "Label9(1)", Drawn::Outline, true},
     {1, "Label18(10)", Drawn::Outline, true},
+    // Against red a dark theme's text colour stands out 4.0:1, enough for an outline's 3:1.
+    {1, "Label2(1)", Drawn::Outline, true},
     {1, "Label1(1)", Drawn::Fill, false},
     {1, "Shape2", Drawn::Fill, false},
     {2, "Shape2", Drawn::Fill, false},
