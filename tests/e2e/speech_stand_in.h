@@ -8,7 +8,6 @@
 #include <QLocalSocket>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <functional>
 
 namespace e2e {
@@ -29,18 +28,17 @@ public:
     }
     QString address() const { return QStringLiteral("unix_socket:") + server_.fullServerName(); }
 
-    // A stalled service: it answers nothing and reads nothing for `ms` milliseconds, then catches up.
+    // A stalled service answers nothing and reads nothing until it is let go, then catches up.
     // Called from onWord, it stalls before answering that word.
-    void holdSilent(int ms)
+    void holdSilent(bool silent)
     {
-        silent_ = true;
-        QTimer::singleShot(ms, &server_, [this] {
-            silent_ = false;
-            for (QLocalSocket* client : server_.findChildren<QLocalSocket*>()) {
+        silent_ = silent;
+        for (QLocalSocket* client : server_.findChildren<QLocalSocket*>()) {
+            if (!silent) {
                 client->write(unanswered_.take(client));
                 serve(client);
             }
-        });
+        }
     }
 
     QStringList commands; // all but the words
