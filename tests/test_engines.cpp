@@ -11,6 +11,7 @@
 #include <set>
 
 using testing::kJustBelowOne;
+using testing::range;
 using testing::ScriptedRandom;
 
 class EnginesTest : public QObject
@@ -61,11 +62,8 @@ void EnginesTest::drawnSizesShouldCoverExactlyTheLevelRange()
         random.randomize(50000.0f + static_cast<float>(task) * 0.37f);
         setSizes.insert(set::drawSetTask(random, minimo, massimo).numeroElementi);
     }
-    std::set<int> expected;
-    for (int n = minimo; n <= massimo; ++n)
-        expected.insert(n);
-    QCOMPARE(countSizes, expected);
-    QCOMPARE(setSizes, expected);
+    QCOMPARE(countSizes, range(minimo, massimo));
+    QCOMPARE(setSizes, range(minimo, massimo));
     QCOMPARE(static_cast<int>(figures.size()), 12);
     QCOMPARE(*figures.begin(), 1);
     QCOMPARE(*figures.rbegin(), 12);

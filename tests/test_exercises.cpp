@@ -16,19 +16,18 @@ using exercise::ExerciseWindow;
 
 namespace {
 
-std::set<int> range(int low, int high)
-{
-    std::set<int> values;
-    for (int v = low; v <= high; ++v)
-        values.insert(v);
-    return values;
-}
-
 void addFormRows()
 {
     QTest::addColumn<int>("form");
     for (int form : exerciseChoices())
         QTest::addRow("exercise %d", form) << form;
+}
+
+void addPressRows(const QList<int>& counts)
+{
+    QTest::addColumn<int>("presses");
+    for (int c : counts)
+        QTest::addRow("%d presses", c) << c;
 }
 
 } // namespace
@@ -48,7 +47,7 @@ private Q_SLOTS:
     void verifyingAfterRicominciaWithNothingCountedShouldBeWrong_data() { addFormRows(); }
     void verifyingAfterRicominciaWithNothingCountedShouldBeWrong();
     // Counting on the line: one more disc per press, and the square column of the count so far.
-    void eachPressShouldLightOneMoreDiscAndOnlyItsColumn_data();
+    void eachPressShouldLightOneMoreDiscAndOnlyItsColumn_data() { addPressRows(oneTo(20)); }
     void eachPressShouldLightOneMoreDiscAndOnlyItsColumn();
     // The line has twenty discs: a 21st press starts a fresh line instead of running off its end.
     void countingPastTwentyShouldStartAgainAtOne();
@@ -63,17 +62,17 @@ private Q_SLOTS:
     // The set window reseeds, then draws the size and only then the picture.
     void setWindowShouldDrawTheSizeBeforeThePicture();
     // Rebuilding the set: one more copy of the task's picture per press.
-    void eachPressShouldPlaceTheTaskPictureInTheNextSlot_data();
+    void eachPressShouldPlaceTheTaskPictureInTheNextSlot_data() { addPressRows({1, 2, 9, 10, 11, 19, 20}); }
     void eachPressShouldPlaceTheTaskPictureInTheNextSlot();
     // The largest task uses every slot, and must still be answerable right.
     void twentyFiguresForATaskOfTwentyShouldBeRight();
     // With all twenty slots filled, the next press starts over without losing the figures.
     void rebuildingPastTwentyShouldClearTheTaskButKeepTheFigures();
     // Every size of the level must come up, and nothing outside it, task after task.
-    void tasksShouldCoverExactlyTheLevelRange_data();
+    void tasksShouldCoverExactlyTheLevelRange_data() { addLevelRows(); }
     void tasksShouldCoverExactlyTheLevelRange();
     // The first task of a window is built on its own path: it must cover the range as well.
-    void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange_data();
+    void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange_data() { addLevelRows(); }
     void openingTasksOfManySeedsShouldCoverExactlyTheLevelRange();
     // Children use Enter and space as much as the mouse, and a finger on a touch screen or an
     // interactive board, on every step of a task.
@@ -116,9 +115,8 @@ void ExercisesTest::answerShouldBeRightOnlyForExactlyTheFiguresShown()
     QFETCH(int, level);
     QFETCH(int, offset);
     QFETCH(QString, result);
-    program->windows.settings().applyLevelPreset(level);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, level));
     // One too few needs at least two figures, or there would be nothing to press before VERIFICA.
     for (int tries = 0; offset < 0 && w.NumeroElementi < 2 && tries < 100; ++tries) {
         program->clock.advance(0.37);
@@ -136,9 +134,8 @@ void ExercisesTest::answerShouldBeRightOnlyForExactlyTheFiguresShown()
 void ExercisesTest::verifyingAfterRicominciaWithNothingCountedShouldBeWrong()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(0);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 0));
     pressConta(w, w.NumeroElementi);
     press(w.CmdRicomincia);
     QCOMPARE(w.Conteggio, 0);
@@ -148,19 +145,11 @@ void ExercisesTest::verifyingAfterRicominciaWithNothingCountedShouldBeWrong()
     QCOMPARE(w.RisposteEsatte.value(), 0);
 }
 
-void ExercisesTest::eachPressShouldLightOneMoreDiscAndOnlyItsColumn_data()
-{
-    QTest::addColumn<int>("presses");
-    for (int c = 1; c <= 20; ++c)
-        QTest::addRow("%d presses", c) << c;
-}
-
 void ExercisesTest::eachPressShouldLightOneMoreDiscAndOnlyItsColumn()
 {
     QFETCH(int, presses);
-    program->windows.settings().applyLevelPreset(2);
     auto& w = program->windows.frmOperativo1();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     const QList<int> placed = shownSlots(w);
     pressConta(w, presses);
     QCOMPARE(w.Conteggio, presses);
@@ -172,9 +161,8 @@ void ExercisesTest::eachPressShouldLightOneMoreDiscAndOnlyItsColumn()
 
 void ExercisesTest::countingPastTwentyShouldStartAgainAtOne()
 {
-    program->windows.settings().applyLevelPreset(2);
     auto& w = program->windows.frmOperativo1();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     pressConta(w, 21);
     QCOMPARE(w.Conteggio, 1);
     QCOMPARE(shownDiscs(w), QList<int>{1});
@@ -187,9 +175,8 @@ void ExercisesTest::countingPastTwentyShouldStartAgainAtOne()
 void ExercisesTest::afterVerificaOnlyAvantiShouldBeShownAndTheBoardShouldStay()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(1);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 1));
     QVERIFY(QTest::qWaitForWindowActive(w.window()));
     pressConta(w, 2);
     const QList<QList<int>> counted = board(w);
@@ -203,11 +190,10 @@ void ExercisesTest::afterVerificaOnlyAvantiShouldBeShownAndTheBoardShouldStay()
 void ExercisesTest::answerTimeShouldStartOnceTheTaskIsShown()
 {
     QFETCH(int, form);
-    program->windows.settings().applyLevelPreset(2);
     ExerciseWindow& w = exerciseOf(*program, form);
     QList<QList<int>> atLastReading;
     program->clock.onMonotonicRead = [&] { atLastReading = board(w); };
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     QCOMPARE(atLastReading, board(w));
     pressConta(w, 1);
     press(w.CmdVerifica);
@@ -220,27 +206,18 @@ void ExercisesTest::setWindowShouldDrawTheSizeBeforeThePicture()
 {
     ScriptedRandom random({kJustBelowOne, 0.0f});
     Program scripted(random);
-    scripted.windows.settings().applyLevelPreset(2);
     ExerciseWindow& w = scripted.windows.frmOperativo2();
-    QVERIFY(open(w));
+    QVERIFY(open(scripted, w, 2));
     QCOMPARE(random.calls, QStringLiteral("Sdd"));
     QCOMPARE(w.NumeroElementi, 20);
     QCOMPARE(w.Figura, 1);
 }
 
-void ExercisesTest::eachPressShouldPlaceTheTaskPictureInTheNextSlot_data()
-{
-    QTest::addColumn<int>("presses");
-    for (int c : {1, 2, 9, 10, 11, 19, 20})
-        QTest::addRow("%d presses", c) << c;
-}
-
 void ExercisesTest::eachPressShouldPlaceTheTaskPictureInTheNextSlot()
 {
     QFETCH(int, presses);
-    program->windows.settings().applyLevelPreset(2);
     auto& w = program->windows.frmOperativo2();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     const int n = w.NumeroElementi;
     const ui::Picture figure = program->windows.FrmFigure().Image3(w.Figura);
     QVERIFY(!figure.isEmpty());
@@ -256,9 +233,8 @@ void ExercisesTest::eachPressShouldPlaceTheTaskPictureInTheNextSlot()
 
 void ExercisesTest::twentyFiguresForATaskOfTwentyShouldBeRight()
 {
-    program->windows.settings().applyLevelPreset(2);
     auto& w = program->windows.frmOperativo2();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     for (int tries = 0; w.NumeroElementi != 20 && tries < 500; ++tries) {
         program->clock.advance(0.37);
         w.CmdOperazione_Click();
@@ -274,9 +250,8 @@ void ExercisesTest::twentyFiguresForATaskOfTwentyShouldBeRight()
 
 void ExercisesTest::rebuildingPastTwentyShouldClearTheTaskButKeepTheFigures()
 {
-    program->windows.settings().applyLevelPreset(2);
     auto& w = program->windows.frmOperativo2();
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 2));
     const ui::Picture figure = program->windows.FrmFigure().Image3(w.Figura);
     pressConta(w, 21);
     QCOMPARE(w.Conteggio, 1);
@@ -287,20 +262,14 @@ void ExercisesTest::rebuildingPastTwentyShouldClearTheTaskButKeepTheFigures()
         QVERIFY2(w.Image2(k).Picture() == figure, qPrintable(QString::number(k)));
 }
 
-void ExercisesTest::tasksShouldCoverExactlyTheLevelRange_data()
-{
-    addLevelRows();
-}
-
 void ExercisesTest::tasksShouldCoverExactlyTheLevelRange()
 {
     QFETCH(int, form);
     QFETCH(int, level);
     QFETCH(int, minimo);
     QFETCH(int, massimo);
-    program->windows.settings().applyLevelPreset(level);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, level));
     std::set<int> sizes;
     std::set<int> figures;
     std::set<int> slotsUsed;
@@ -323,11 +292,6 @@ void ExercisesTest::tasksShouldCoverExactlyTheLevelRange()
     QCOMPARE(figures, range(1, 12));
     if (form == 1)
         QCOMPARE(slotsUsed, range(1, 23)); // in time every slot of the board but 0 holds a figure
-}
-
-void ExercisesTest::openingTasksOfManySeedsShouldCoverExactlyTheLevelRange_data()
-{
-    addLevelRows();
 }
 
 void ExercisesTest::openingTasksOfManySeedsShouldCoverExactlyTheLevelRange()
@@ -368,28 +332,25 @@ void ExercisesTest::keyOrTapOnTheFocusedButtonShouldPressIt()
     QFETCH(int, form);
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    // Key 0 is a finger's tap on the focused button.
-    const auto hit = [&](QWidget* window) {
-        if (key == 0)
-            tap(QApplication::focusWidget());
-        else
-            keyClick(window, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
-    };
-    program->windows.settings().applyLevelPreset(2);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    // Key 0 is a finger's tap on the focused button.
+    const auto hit = [&] {
+        key == 0 ? tap(QApplication::focusWidget())
+                 : keyClick(w.window(), static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    };
+    QVERIFY(open(*program, w, 2));
     QVERIFY(QTest::qWaitForWindowActive(w.window()));
     w.CmdContaElementi->SetFocus();
     QCOMPARE(focusName(), QStringLiteral("CmdContaElementi"));
-    hit(w.window());
+    hit();
     QTRY_COMPARE(w.Conteggio, 1);
-    hit(w.window());
+    hit();
     QTRY_COMPARE(w.Conteggio, 2);
     w.CmdVerifica->SetFocus();
-    hit(w.window());
+    hit();
     QTRY_COMPARE(w.LblEsito->Caption(), QStringLiteral("ERRATO")); // level 3 has at least ten
     QCOMPARE(focusName(), QStringLiteral("CmdOperazione"));
-    hit(w.window());
+    hit();
     QTRY_COMPARE(w.LblEsito->Caption(), QString());
     QCOMPARE(shownButtons(w), QStringLiteral("CONTA"));
     QCOMPARE(w.Conteggio, 0);
@@ -430,13 +391,12 @@ void ExercisesTest::timesShouldShowWholeSecondsCappedOnlyInTheLabels()
     QFETCH(double, each);
     QFETCH(bool, midnight);
     QFETCH(int, kept);
-    program->windows.settings().applyLevelPreset(0);
     ExerciseWindow& w = exerciseOf(*program, form);
     for (int a = 0; a < answers; ++a) {
         if (midnight)
             program->clock.setTimeOfDay(86399.5); // the task is shown half a second before midnight
         if (a == 0)
-            QVERIFY(open(w));
+            QVERIFY(open(*program, w, 0));
         else
             press(w.CmdOperazione);
         press(w.CmdContaElementi);
@@ -465,9 +425,8 @@ void ExercisesTest::answersShouldBeCountedAndShownEachKindApart()
 {
     QFETCH(int, form);
     QFETCH(QString, answers);
-    program->windows.settings().applyLevelPreset(0);
     ExerciseWindow& w = exerciseOf(*program, form);
-    QVERIFY(open(w));
+    QVERIFY(open(*program, w, 0));
     for (qsizetype a = 0; a < answers.size(); ++a) {
         const bool right = answers.at(a) == QLatin1Char('R');
         if (a > 0) {

@@ -91,6 +91,14 @@ void tap(QWidget* widget)
         QTest::touchEvent(window, screen).release(0, at);
 }
 
+std::set<int> range(int low, int high)
+{
+    std::set<int> values;
+    for (int v = low; v <= high; ++v)
+        values.insert(v);
+    return values;
+}
+
 QString focusName()
 {
     QWidget* focus = QApplication::focusWidget();

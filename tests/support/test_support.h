@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <cmath>
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace testing {
@@ -63,6 +64,9 @@ private:
 };
 
 inline constexpr float kJustBelowOne = 1.0f - 1.0f / 16777216.0f;
+
+// Every whole number from low to high: what drawing task after task must come to cover.
+std::set<int> range(int low, int high);
 
 // Every word said, in order.
 struct RecordingVoice final : ui::Voice
