@@ -84,6 +84,11 @@ bool finishTool(QProcess& process, int timeoutMs, QByteArray* output, QString& e
     return true;
 }
 
+QStringList words(const char* line)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 QStringList missingPrograms(std::initializer_list<const char*> names)
 {
     QStringList missing;
@@ -114,6 +119,12 @@ bool waitUntil(const std::function<bool()>& ready, int timeoutMs, const QProcess
         settle(pollMs);
     }
     return true;
+}
+
+bool fail(QString& error, const QString& why)
+{
+    error = why;
+    return false;
 }
 
 bool writeFile(const QString& path, const QByteArray& text, QString& error)

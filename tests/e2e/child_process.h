@@ -33,6 +33,9 @@ void endProcess(QProcess& process, int graceMs);
 // failed.
 bool finishTool(QProcess& process, int timeoutMs, QByteArray* output, QString& error);
 
+// A command line's arguments or a row of key names, written as one line with spaces between.
+QStringList words(const char* line);
+
 // The programs of the list that are not on PATH.
 QStringList missingPrograms(std::initializer_list<const char*> names);
 
@@ -42,6 +45,9 @@ void settle(int ms);
 // Asks `ready` until it holds; false once `timeoutMs` is over or, if given, `alive` has ended.
 bool waitUntil(const std::function<bool()>& ready, int timeoutMs, const QProcess* alive = nullptr,
                int pollMs = 50);
+
+// Keeps the reason in `error`; false, for the caller to return.
+bool fail(QString& error, const QString& why);
 
 // Writes a configuration file; false, with the reason in `error`, where it could not.
 bool writeFile(const QString& path, const QByteArray& text, QString& error);

@@ -46,8 +46,7 @@ inline const QString countTitle = QStringLiteral("Saper zanfilo");
 inline const QString setTitle = QStringLiteral("Saper ricostruire l'insieme");
 
 // Enter on "Zanfilo", on the first level and on "Vai", as xdotool and wtype name the key.
-inline const QStringList openCount{QStringLiteral("Return"), QStringLiteral("Return"),
-                                   QStringLiteral("Return")};
+inline const QStringList openCount(3, QStringLiteral("Return"));
 
 inline const QColor background(0xFF, 0xC0, 0xFF);
 inline const QColor curtain(0xFF, 0x80, 0xFF);

@@ -123,10 +123,9 @@ QProcessEnvironment SessionBus::environment() const
 bool SessionBus::startDaemon()
 {
     m_folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zanfilo-bus-XXXXXX"));
-    if (!m_folder->isValid()) {
-        m_lastError = QStringLiteral("no private folder for the bus: %1").arg(m_folder->errorString());
-        return false;
-    }
+    if (!m_folder->isValid())
+        return fail(m_lastError,
+                    QStringLiteral("no private folder for the bus: %1").arg(m_folder->errorString()));
     const QString configPath = m_folder->filePath(QStringLiteral("session.conf"));
     if (!writeFile(configPath,
                    QString::fromLatin1(busConfig)
@@ -138,8 +137,8 @@ bool SessionBus::startDaemon()
     m_daemon = std::make_unique<QProcess>();
     m_daemon->setStandardErrorFile(m_folder->filePath(QStringLiteral("session_bus.log")));
     if (!startChild(*m_daemon, QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")),
-                    {QStringLiteral("--config-file=") + configPath, QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address")},
+                    QStringList{QStringLiteral("--config-file=") + configPath} +
+                        words("--nofork --print-address"),
                     m_lastError))
         return false;
     // The address comes as one line once the bus listens.
@@ -160,21 +159,15 @@ bool SessionBus::startDaemon()
 
 bool SessionBus::startAccessibility(const QString& display)
 {
-    if (!ok()) {
-        m_lastError = QStringLiteral("no session bus to start accessibility on");
-        return false;
-    }
-    if (m_launcher) {
-        m_lastError = QStringLiteral("accessibility was already started");
-        return false;
-    }
+    if (!ok())
+        return fail(m_lastError, QStringLiteral("no session bus to start accessibility on"));
+    if (m_launcher)
+        return fail(m_lastError, QStringLiteral("accessibility was already started"));
     // The launcher puts the accessibility bus socket under $XDG_RUNTIME_DIR/at-spi.
     const QString runtime = m_folder->filePath(QStringLiteral("runtime"));
     if (!QDir().mkpath(runtime) ||
-        !QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
-        m_lastError = QStringLiteral("could not create %1").arg(runtime);
-        return false;
-    }
+        !QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return fail(m_lastError, QStringLiteral("could not create %1").arg(runtime));
     QProcessEnvironment env = environment();
     env.insert(QStringLiteral("DISPLAY"), display);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
@@ -194,59 +187,39 @@ bool SessionBus::startAccessibility(const QString& display)
     }
     m_launcherGroup = m_launcher->processId();
 
-    const QStringList onLauncher{QStringLiteral("--dest"), QStringLiteral("org.a11y.Bus"),
-                                 QStringLiteral("--object-path"), QStringLiteral("/org/a11y/bus")};
+    const QStringList launcherMethod = words("--dest org.a11y.Bus --object-path /org/a11y/bus --method");
     // Until the launcher owns its name the call fails: nothing would start it on this bus.
     QString reply;
     const auto getAddress = [&] {
-        return callGdbus(m_address,
-                         QStringList(onLauncher)
-                             << QStringLiteral("--method") << QStringLiteral("org.a11y.Bus.GetAddress"),
-                         &reply, 5000);
+        return callGdbus(m_address, launcherMethod + words("org.a11y.Bus.GetAddress"), &reply, 5000);
     };
-    if (!waitUntil(getAddress, startTimeoutMs, m_launcher.get())) {
-        m_lastError =
-            QStringLiteral("the accessibility bus did not come up (%1): %2").arg(m_lastError, tail(log));
-        return false;
-    }
+    if (!waitUntil(getAddress, startTimeoutMs, m_launcher.get()))
+        return fail(
+            m_lastError,
+            QStringLiteral("the accessibility bus did not come up (%1): %2").arg(m_lastError, tail(log)));
     const QString a11yAddress = firstString(reply);
-    if (a11yAddress.isEmpty()) {
-        m_lastError = QStringLiteral("unexpected reply to GetAddress: %1").arg(reply);
-        return false;
-    }
+    if (a11yAddress.isEmpty())
+        return fail(m_lastError, QStringLiteral("unexpected reply to GetAddress: %1").arg(reply));
 
     // As a screen reader does; toolkits that watch the property expose their tree from then on.
-    const QStringList setEnabled = QStringList(onLauncher)
-                                   << QStringLiteral("--method")
-                                   << QStringLiteral("org.freedesktop.DBus.Properties.Set")
-                                   << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled")
-                                   << QStringLiteral("<true>");
-    const QStringList getEnabled = QStringList(onLauncher)
-                                   << QStringLiteral("--method")
-                                   << QStringLiteral("org.freedesktop.DBus.Properties.Get")
-                                   << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled");
+    const QStringList setEnabled =
+        launcherMethod + words("org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled <true>");
+    const QStringList getEnabled =
+        launcherMethod + words("org.freedesktop.DBus.Properties.Get org.a11y.Status IsEnabled");
     if (!callGdbus(m_address, setEnabled, nullptr, 5000) || !callGdbus(m_address, getEnabled, &reply, 5000))
         return false;
-    if (!reply.contains(QLatin1String("true"))) {
-        m_lastError = QStringLiteral("IsEnabled reads %1 after setting it").arg(reply.trimmed());
-        return false;
-    }
+    if (!reply.contains(QLatin1String("true")))
+        return fail(m_lastError, QStringLiteral("IsEnabled reads %1 after setting it").arg(reply.trimmed()));
 
     // The registry is started on demand on the accessibility bus; the reply comes once it owns its
     // name.
-    const QStringList startRegistry{QStringLiteral("--dest"),
-                                    QStringLiteral("org.freedesktop.DBus"),
-                                    QStringLiteral("--object-path"),
-                                    QStringLiteral("/org/freedesktop/DBus"),
-                                    QStringLiteral("--method"),
-                                    QStringLiteral("org.freedesktop.DBus.StartServiceByName"),
-                                    QStringLiteral("org.a11y.atspi.Registry"),
-                                    QStringLiteral("0")};
-    if (!callGdbus(a11yAddress, startRegistry, nullptr, startTimeoutMs)) {
-        m_lastError =
-            QStringLiteral("the accessibility registry did not start (%1): %2").arg(m_lastError, tail(log));
-        return false;
-    }
+    const QStringList startRegistry =
+        words("--dest org.freedesktop.DBus --object-path /org/freedesktop/DBus --method "
+              "org.freedesktop.DBus.StartServiceByName org.a11y.atspi.Registry 0");
+    if (!callGdbus(a11yAddress, startRegistry, nullptr, startTimeoutMs))
+        return fail(
+            m_lastError,
+            QStringLiteral("the accessibility registry did not start (%1): %2").arg(m_lastError, tail(log)));
     m_accessibilityAddress = a11yAddress;
     m_lastError.clear();
     return true;
@@ -257,11 +230,9 @@ bool SessionBus::callGdbus(const QString& busAddress, const QStringList& args, Q
     QProcess gdbus;
     gdbus.setProcessEnvironment(environment());
     endWithParent(gdbus, false);
-    const QStringList all =
-        QStringList{QStringLiteral("call"), QStringLiteral("--address"), busAddress,
-                    QStringLiteral("--timeout"), QString::number(qMax(1, timeoutMs / 1000))}
-        << args;
-    gdbus.start(QStandardPaths::findExecutable(QStringLiteral("gdbus")), all);
+    const QString timeout = QString::number(qMax(1, timeoutMs / 1000));
+    gdbus.start(QStandardPaths::findExecutable(QStringLiteral("gdbus")),
+                words("call --address") << busAddress << QStringLiteral("--timeout") << timeout << args);
     QByteArray bytes;
     const bool done = finishTool(gdbus, timeoutMs + 2000, &bytes, m_lastError);
     if (output != nullptr)

@@ -47,13 +47,12 @@ QString tool(const char* name)
 void collectWindows(const QJsonObject& node, QList<WaylandSession::Window>& windows)
 {
     // Containers of windows are the nodes with a client process.
-    if (node.value(QLatin1String("pid")).toInteger() > 0) {
-        const QJsonObject r = node.value(QLatin1String("rect")).toObject();
-        windows.append(
-            {node.value(QLatin1String("name")).toString(), node.value(QLatin1String("shell")).toString(),
-             QRect(r.value(QLatin1String("x")).toInt(), r.value(QLatin1String("y")).toInt(),
-                   r.value(QLatin1String("width")).toInt(), r.value(QLatin1String("height")).toInt()),
-             node.value(QLatin1String("pid")).toInteger(), node.value(QLatin1String("focused")).toBool()});
+    if (node.value(u"pid").toInteger() > 0) {
+        const QJsonObject r = node.value(u"rect").toObject();
+        windows.append({node.value(u"name").toString(), node.value(u"shell").toString(),
+                        QRect(r.value(u"x").toInt(), r.value(u"y").toInt(), r.value(u"width").toInt(),
+                              r.value(u"height").toInt()),
+                        node.value(u"pid").toInteger(), node.value(u"focused").toBool()});
     }
     for (const char* children : {"nodes", "floating_nodes"}) {
         const QJsonArray nodes = node.value(QLatin1String(children)).toArray();
@@ -138,24 +137,18 @@ void WaylandSession::launch(QProcess& process, const QString& program, const QSt
 bool WaylandSession::startCompositor(QSize screenSize)
 {
     m_folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zanfilo-wayland-XXXXXX"));
-    if (!m_folder->isValid()) {
-        m_lastError = QStringLiteral("no private folder: %1").arg(m_folder->errorString());
-        return false;
-    }
+    if (!m_folder->isValid())
+        return fail(m_lastError, QStringLiteral("no private folder: %1").arg(m_folder->errorString()));
     // The folder (mode 0700) is the user's runtime folder and home.
     if (::geteuid() == 0) {
         const passwd* user = ::getpwnam("nobody");
         if (user == nullptr ||
-            ::chown(QFile::encodeName(m_folder->path()).constData(), user->pw_uid, user->pw_gid) != 0) {
-            m_lastError = QStringLiteral("no user \"nobody\" to give %1 to").arg(m_folder->path());
-            return false;
-        }
-        m_asUser = {tool("setpriv"),
-                    QStringLiteral("--reuid=%1").arg(user->pw_uid),
-                    QStringLiteral("--regid=%1").arg(user->pw_gid),
-                    QStringLiteral("--clear-groups"),
-                    QStringLiteral("--pdeathsig"),
-                    QStringLiteral("keep")};
+            ::chown(QFile::encodeName(m_folder->path()).constData(), user->pw_uid, user->pw_gid) != 0)
+            return fail(m_lastError,
+                        QStringLiteral("no user \"nobody\" to give %1 to").arg(m_folder->path()));
+        m_asUser = QStringList{tool("setpriv"), QStringLiteral("--reuid=%1").arg(user->pw_uid),
+                               QStringLiteral("--regid=%1").arg(user->pw_gid)} +
+                   words("--clear-groups --pdeathsig keep");
     }
     const QString config = m_folder->filePath(QStringLiteral("sway.conf"));
     if (!writeFile(config,
@@ -175,18 +168,15 @@ bool WaylandSession::startCompositor(QSize screenSize)
     const QString swaymsg = tool("swaymsg");
     const QString ipcSocket = env.value(QStringLiteral("SWAYSOCK"));
     const auto answers = [&] {
-        return QFileInfo::exists(ipcSocket) &&
-               run(swaymsg, {QStringLiteral("-t"), QStringLiteral("get_version")});
+        return QFileInfo::exists(ipcSocket) && run(swaymsg, words("-t get_version"));
     };
     const bool up = m_compositor->waitForStarted(startTimeoutMs) &&
                     waitUntil(answers, startTimeoutMs, m_compositor.get());
     const QStringList sockets = QDir(m_folder->path())
                                     .entryList({QStringLiteral("wayland-*")}, QDir::System)
                                     .filter(QRegularExpression(QStringLiteral("^wayland-\\d+$")));
-    if (!up || sockets.isEmpty()) {
-        m_lastError = QStringLiteral("sway did not come up: %1").arg(tail(log));
-        return false;
-    }
+    if (!up || sockets.isEmpty())
+        return fail(m_lastError, QStringLiteral("sway did not come up: %1").arg(tail(log)));
     m_waylandDisplay = sockets.first();
 
     // Clients find the keyboard there from their start, as on any desktop.
@@ -195,9 +185,7 @@ bool WaylandSession::startCompositor(QSize screenSize)
            environment());
     const auto haveKeyboard = [&] {
         QByteArray inputs;
-        return run(swaymsg, {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_inputs")},
-                   &inputs) &&
-               inputs.contains("\"keyboard\"");
+        return run(swaymsg, words("-r -t get_inputs"), &inputs) && inputs.contains("\"keyboard\"");
     };
     if (!waitUntil(haveKeyboard, startTimeoutMs, m_compositor.get())) {
         m_lastError = QStringLiteral("no keyboard on the seat: %1").arg(m_lastError);
@@ -209,10 +197,8 @@ bool WaylandSession::startCompositor(QSize screenSize)
 
 bool WaylandSession::start(QProcess& process, const QString& program, const QStringList& args)
 {
-    if (!ok()) {
-        m_lastError = QStringLiteral("no compositor to start %1 on").arg(program);
-        return false;
-    }
+    if (!ok())
+        return fail(m_lastError, QStringLiteral("no compositor to start %1 on").arg(program));
     // A checkout in root's home is closed to the session's user: such a program runs from a copy.
     // Asked once per program, so that a timed start does not include the question.
     QString path = m_reachable.value(program);
@@ -222,19 +208,17 @@ bool WaylandSession::start(QProcess& process, const QString& program, const QStr
             path = m_folder->filePath(QFileInfo(program).fileName());
             if (!QFile::copy(program, path) ||
                 !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                 QFile::ReadOther | QFile::ExeOther)) {
-                m_lastError =
-                    QStringLiteral("could not copy %1 where the session's user reaches it").arg(program);
-                return false;
-            }
+                                                 QFile::ReadOther | QFile::ExeOther))
+                return fail(
+                    m_lastError,
+                    QStringLiteral("could not copy %1 where the session's user reaches it").arg(program));
         }
         m_reachable.insert(program, path);
     }
     launch(process, path, args, environment());
-    if (!process.waitForStarted(startTimeoutMs)) {
-        m_lastError = QStringLiteral("could not start %1: %2").arg(program, process.errorString());
-        return false;
-    }
+    if (!process.waitForStarted(startTimeoutMs))
+        return fail(m_lastError,
+                    QStringLiteral("could not start %1: %2").arg(program, process.errorString()));
     return true;
 }
 
@@ -249,7 +233,7 @@ QList<WaylandSession::Window> WaylandSession::windows()
 {
     QList<Window> found;
     QByteArray tree;
-    if (run(tool("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")}, &tree))
+    if (run(tool("swaymsg"), words("-r -t get_tree"), &tree))
         collectWindows(QJsonDocument::fromJson(tree).object(), found);
     return found;
 }
@@ -288,9 +272,8 @@ bool WaylandSession::click(const QString& pointerProgram, QPoint at)
             m_pointer->write(line + '\n');
         if (m_pointer->waitForReadyRead(5000) && m_pointer->readLine().startsWith("ok"))
             return true;
-        m_lastError = QStringLiteral("the virtual mouse did not answer: %1")
-                          .arg(QString::fromLocal8Bit(m_pointer->readAllStandardError()));
-        return false;
+        return fail(m_lastError, QStringLiteral("the virtual mouse did not answer: %1")
+                                     .arg(QString::fromLocal8Bit(m_pointer->readAllStandardError())));
     };
     if (!m_pointer) {
         m_pointer = std::make_unique<QProcess>();
@@ -298,13 +281,10 @@ bool WaylandSession::click(const QString& pointerProgram, QPoint at)
             return false;
         settle(300); // the clients take the pointer the seat now offers
     }
-    return say(QStringLiteral("move %1 %2 %3 %4")
-                   .arg(at.x())
-                   .arg(at.y())
-                   .arg(m_screenSize.width())
-                   .arg(m_screenSize.height())
-                   .toLatin1()) &&
-           say("press") && say("release");
+    const QSize screen = m_screenSize;
+    const QString move =
+        QString::asprintf("move %d %d %d %d", at.x(), at.y(), screen.width(), screen.height());
+    return say(move.toLatin1()) && say("press") && say("release");
 }
 
 QImage WaylandSession::screenshot()

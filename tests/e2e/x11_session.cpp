@@ -40,9 +40,8 @@ QString escapeForPosixRegex(const QString& text)
     QString escaped;
     escaped.reserve(text.size() * 2);
     for (const QChar c : text) {
-        if (special.contains(c)) {
+        if (special.contains(c))
             escaped += QLatin1Char('\\');
-        }
         escaped += c;
     }
     return escaped;
@@ -63,22 +62,18 @@ X11Session::X11Session(QSize screenSize, bool resetWithoutClients)
 X11Session::~X11Session()
 {
     stopProgram();
-    if (m_windowManager) {
+    if (m_windowManager)
         endProcess(*m_windowManager, 3000);
-    }
     stopServer();
 }
 
 bool X11Session::startWindowManager()
 {
-    if (!ok()) {
-        m_lastError = QStringLiteral("no X server for a window manager");
-        return false;
-    }
-    if (!missingWindowManagerTools().isEmpty()) {
-        m_lastError = QStringLiteral("needs %1").arg(missingWindowManagerTools().join(QStringLiteral(", ")));
-        return false;
-    }
+    if (!ok())
+        return fail(m_lastError, QStringLiteral("no X server for a window manager"));
+    if (!missingWindowManagerTools().isEmpty())
+        return fail(m_lastError,
+                    QStringLiteral("needs %1").arg(missingWindowManagerTools().join(QStringLiteral(", "))));
     // No animation of minimising and restoring: a restored window is there at once, as a test
     // looking at it right away needs. Everything else is openbox's default.
     m_windowManagerConfig = std::make_unique<QTemporaryDir>();
@@ -92,30 +87,26 @@ bool X11Session::startWindowManager()
     m_windowManager = std::make_unique<QProcess>();
     m_windowManager->setProcessEnvironment(toolEnvironment());
     m_windowManager->setProcessChannelMode(QProcess::MergedChannels);
-    if (!startChild(*m_windowManager, openbox,
-                    {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"), config}, m_lastError))
+    if (!startChild(*m_windowManager, openbox, words("--sm-disable --config-file") << config, m_lastError))
         return false;
     // The window manager is ready once it answers for itself.
     if (waitUntil([this] { return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-m")}, nullptr, 2000); },
                   10000, m_windowManager.get()))
         return true;
-    m_lastError = QStringLiteral("openbox did not come up: %1")
-                      .arg(QString::fromLocal8Bit(m_windowManager->readAll()).trimmed());
-    return false;
+    return fail(m_lastError, QStringLiteral("openbox did not come up: %1")
+                                 .arg(QString::fromLocal8Bit(m_windowManager->readAll()).trimmed()));
 }
 
 bool X11Session::setKeyboardLayout(const QString& layout)
 {
-    return runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-display"), m_display, layout}, nullptr,
-                   10000);
+    return runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-display"), m_display, layout});
 }
 
 QString X11Session::activeWindow()
 {
     QString id;
-    if (!runXdotool({QStringLiteral("getactivewindow")}, &id)) {
+    if (!runXdotool({QStringLiteral("getactivewindow")}, &id))
         return {};
-    }
     return id.trimmed();
 }
 
@@ -123,26 +114,22 @@ QMargins X11Session::frameExtents(const QString& windowId)
 {
     QByteArray output;
     if (!runTool(QStringLiteral("xprop"),
-                 {QStringLiteral("-id"), windowId, QStringLiteral("_NET_FRAME_EXTENTS")}, &output, 5000)) {
+                 {QStringLiteral("-id"), windowId, QStringLiteral("_NET_FRAME_EXTENTS")}, &output, 5000))
         return {};
-    }
     // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom", or "not found." without a frame.
     const qsizetype eq = output.indexOf('=');
-    if (eq < 0) {
+    if (eq < 0)
         return {};
-    }
     const QList<QByteArray> parts = output.mid(eq + 1).trimmed().split(',');
-    if (parts.size() != 4) {
+    if (parts.size() != 4)
         return {};
-    }
     return {parts[0].trimmed().toInt(), parts[2].trimmed().toInt(), parts[1].trimmed().toInt(),
             parts[3].trimmed().toInt()};
 }
 
 bool X11Session::closeWithWindowManager(const QString& windowId)
 {
-    return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), windowId}, nullptr,
-                   5000);
+    return runTool(QStringLiteral("wmctrl"), words("-i -c") << windowId, nullptr, 5000);
 }
 
 bool X11Session::minimise(const QString& windowId)
@@ -153,8 +140,7 @@ bool X11Session::minimise(const QString& windowId)
 bool X11Session::restore(const QString& windowId)
 {
     // Activating an iconified window is how a taskbar gives it back.
-    return runTool(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-a"), windowId}, nullptr,
-                   5000);
+    return runTool(QStringLiteral("wmctrl"), words("-i -a") << windowId, nullptr, 5000);
 }
 
 QStringList X11Session::missingTools()
@@ -191,13 +177,11 @@ QProcessEnvironment X11Session::toolEnvironment() const
 QProcessEnvironment X11Session::environment() const
 {
     QProcessEnvironment env = toolEnvironment();
-    if (m_scaleFactor) {
+    if (m_scaleFactor)
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(*m_scaleFactor));
-    }
     const QStringList extraKeys = m_extraEnvironment.keys();
-    for (const QString& name : extraKeys) {
+    for (const QString& name : extraKeys)
         env.insert(name, m_extraEnvironment.value(name));
-    }
     return env;
 }
 
@@ -207,21 +191,15 @@ bool X11Session::startServer()
     QStringList failures;
     for (int number = firstDisplay; number < firstDisplay + displaysToTry && failures.size() < serverAttempts;
          ++number) {
-        if (QFileInfo::exists(lockFilePath(number)) || QFileInfo::exists(socketPath(number))) {
+        if (QFileInfo::exists(lockFilePath(number)) || QFileInfo::exists(socketPath(number)))
             continue;
-        }
         auto server = std::make_unique<QProcess>();
         server->setProcessChannelMode(QProcess::MergedChannels);
         // -noreset keeps keymap and root window stable while short-lived xdotool clients come and go;
         // -dpi 96 makes Qt's scale exactly 1.
-        QStringList args{QStringLiteral(":%1").arg(number),
-                         QStringLiteral("-screen"),
-                         QStringLiteral("0"),
-                         QStringLiteral("%1x%2x24").arg(m_screenSize.width()).arg(m_screenSize.height()),
-                         QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp"),
-                         QStringLiteral("-dpi"),
-                         QStringLiteral("96")};
+        QStringList args{QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0")};
+        args << QStringLiteral("%1x%2x24").arg(m_screenSize.width()).arg(m_screenSize.height())
+             << words("-nolisten tcp -dpi 96");
         if (!m_resetWithoutClients)
             args << QStringLiteral("-noreset");
         if (!startChild(*server, xvfb, args, m_lastError))
@@ -234,25 +212,22 @@ bool X11Session::startServer()
         const QDeadlineTimer deadline(serverStartTimeoutMs);
         if (waitUntil([this, number] { return serverIsOurs(number); }, serverStartTimeoutMs,
                       m_server.get()) &&
-            waitUntilServerAnswers(static_cast<int>(deadline.remainingTime()))) {
+            waitUntilServerAnswers(static_cast<int>(deadline.remainingTime())))
             return true;
-        }
         failures << QStringLiteral("%1: %2").arg(m_display,
                                                  QString::fromLocal8Bit(m_server->readAll()).trimmed());
         stopServer();
     }
-    m_lastError = QStringLiteral("no Xvfb could be started on a free display from :%1 on\n%2")
-                      .arg(firstDisplay)
-                      .arg(failures.join(QLatin1Char('\n')));
-    return false;
+    return fail(m_lastError, QStringLiteral("no Xvfb could be started on a free display from :%1 on\n%2")
+                                 .arg(firstDisplay)
+                                 .arg(failures.join(QLatin1Char('\n'))));
 }
 
 bool X11Session::serverIsOurs(int number) const
 {
     QFile lock(lockFilePath(number));
-    if (!lock.open(QIODevice::ReadOnly)) {
+    if (!lock.open(QIODevice::ReadOnly))
         return false;
-    }
     bool isNumber = false;
     const qint64 pid = lock.readAll().trimmed().toLongLong(&isNumber);
     return isNumber && pid == m_server->processId();
@@ -283,15 +258,12 @@ void X11Session::stopServer()
 
 bool X11Session::startProgram(const QString& path, const QStringList& args)
 {
-    if (!ok()) {
-        m_lastError = QStringLiteral("no X server to start %1 on").arg(path);
-        return false;
-    }
-    if (isRunning()) {
-        m_lastError =
-            QStringLiteral("%1 is still running; start %2 after it has ended").arg(m_programName, path);
-        return false;
-    }
+    if (!ok())
+        return fail(m_lastError, QStringLiteral("no X server to start %1 on").arg(path));
+    if (isRunning())
+        return fail(
+            m_lastError,
+            QStringLiteral("%1 is still running; start %2 after it has ended").arg(m_programName, path));
     m_program = std::make_unique<QProcess>();
     m_programName = QFileInfo(path).fileName();
     m_programOutput.clear();
@@ -309,9 +281,8 @@ void X11Session::readProgramOutput(bool flush)
     m_programOutput += QString::fromLocal8Bit(data);
     // Whole lines only, so that each one becomes one message in the test log.
     m_pendingLine += data;
-    if (flush && !m_pendingLine.isEmpty() && !m_pendingLine.endsWith('\n')) {
+    if (flush && !m_pendingLine.isEmpty() && !m_pendingLine.endsWith('\n'))
         m_pendingLine += '\n';
-    }
     qsizetype end = m_pendingLine.indexOf('\n');
     while (end >= 0) {
         qInfo().noquote() << m_programName + QStringLiteral(": ") +
@@ -323,21 +294,16 @@ void X11Session::readProgramOutput(bool flush)
 
 bool X11Session::waitForExit(int timeoutMs, int* exitCode, QProcess::ExitStatus* exitStatus)
 {
-    if (!m_program) {
-        m_lastError = QStringLiteral("no program was started");
-        return false;
-    }
-    if (m_program->state() != QProcess::NotRunning && !m_program->waitForFinished(timeoutMs)) {
-        m_lastError = QStringLiteral("%1 did not end within %2 ms").arg(m_programName).arg(timeoutMs);
-        return false;
-    }
+    if (!m_program)
+        return fail(m_lastError, QStringLiteral("no program was started"));
+    if (m_program->state() != QProcess::NotRunning && !m_program->waitForFinished(timeoutMs))
+        return fail(m_lastError,
+                    QStringLiteral("%1 did not end within %2 ms").arg(m_programName).arg(timeoutMs));
     readProgramOutput(true);
-    if (exitCode != nullptr) {
+    if (exitCode != nullptr)
         *exitCode = m_program->exitCode();
-    }
-    if (exitStatus != nullptr) {
+    if (exitStatus != nullptr)
         *exitStatus = m_program->exitStatus();
-    }
     return true;
 }
 
@@ -358,9 +324,7 @@ QString X11Session::waitForWindow(const QString& title, int timeoutMs)
     // when matching, so each candidate's title is compared once more.
     const auto search = [&] {
         QString ids;
-        if (!runXdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                         pattern},
-                        &ids, 5000))
+        if (!runXdotool(words("search --onlyvisible --name") << pattern, &ids, 5000))
             return false;
         const QStringList candidates = ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         for (const QString& id : candidates) {
@@ -387,9 +351,8 @@ QRect X11Session::windowGeometry(const QString& windowId)
 {
     // xwininfo's absolute corner is the window's own, also inside a window manager's frame.
     QByteArray bytes;
-    if (!runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId}, &bytes, 5000)) {
+    if (!runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId}, &bytes, 5000))
         return {};
-    }
     const QString output = QString::fromUtf8(bytes);
     const auto field = [&output](const QString& name) {
         const QRegularExpression re(QRegularExpression::escape(name) + QStringLiteral(":\\s*(-?\\d+)"));
@@ -423,13 +386,11 @@ QImage X11Session::screenshot()
         return {};
     }
     QByteArray png;
-    if (!runTool(grabber, {}, &png, 20000)) {
+    if (!runTool(grabber, {}, &png, 20000))
         return {};
-    }
     QImage image = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
-    if (image.isNull()) {
+    if (image.isNull())
         m_lastError = QStringLiteral("the screen grab gave no image");
-    }
     return image;
 }
 
@@ -477,9 +438,8 @@ bool X11Session::savePng(const QImage& image, const QString& name)
         return false;
     }
     QString fileName = name;
-    if (!fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+    if (!fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".png");
-    }
     const QString path = QDir(folder).absoluteFilePath(fileName);
     if (image.isNull() || !image.save(path, "PNG")) {
         qWarning().noquote() << "could not save" << path;
@@ -493,9 +453,8 @@ bool X11Session::runXdotool(const QStringList& args, QString* output, int timeou
 {
     QByteArray bytes;
     const bool done = runTool(QStringLiteral("xdotool"), args, &bytes, timeoutMs);
-    if (output != nullptr) {
+    if (output != nullptr)
         *output = QString::fromUtf8(bytes);
-    }
     return done;
 }
 

@@ -120,7 +120,8 @@ private:
     bool serverIsOurs(int number) const;
     bool waitUntilServerAnswers(int timeoutMs);
     bool runXdotool(const QStringList& args, QString* output = nullptr, int timeoutMs = 10000);
-    bool runTool(const QString& program, const QStringList& args, QByteArray* output, int timeoutMs);
+    bool runTool(const QString& program, const QStringList& args, QByteArray* output = nullptr,
+                 int timeoutMs = 10000);
     void stopProgram();
     void stopServer();
     void readProgramOutput(bool flush);
