@@ -218,8 +218,7 @@ void AccessibilityTest::verificaShouldShowAVerdictAScreenReaderCanRead()
     if (!exerciseOpen)
         QSKIP("the count exercise did not open (see the test before)");
     // One picture counted, then on to VERIFICA.
-    QVERIFY2(session->keys({QStringLiteral("space"), QStringLiteral("Tab"), QStringLiteral("Tab")}),
-             qPrintable(session->lastError()));
+    QVERIFY2(session->keys(e2e::words("space Tab Tab")), qPrintable(session->lastError()));
     QString problem;
     const auto focused = [](const Node& n) { return n.has("focused"); };
     Tree tree = waitForTree(

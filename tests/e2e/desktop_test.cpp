@@ -69,16 +69,14 @@ void DesktopTest::digitKeysShouldChooseOnEveryLayout_data()
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("opens");
-    QTest::newRow("US 2") << "us"
-                          << "2" << e2e::setTitle;
-    QTest::newRow("US Shift+2") << "us"
-                                << "shift+2" << e2e::setTitle;
-    QTest::newRow("US keypad 2 is consumed") << "us"
-                                             << "KP_2" << e2e::countTitle;
-    QTest::newRow("French e acute key") << "fr"
-                                        << "eacute" << e2e::setTitle;
-    QTest::newRow("French Shift+2") << "fr"
-                                    << "shift+eacute" << e2e::setTitle;
+    const auto row = [](const char* name, const char* layout, const char* key, const QString& opens) {
+        QTest::newRow(name) << layout << key << opens;
+    };
+    row("US 2", "us", "2", e2e::setTitle);
+    row("US Shift+2", "us", "shift+2", e2e::setTitle);
+    row("US keypad 2 is consumed", "us", "KP_2", e2e::countTitle);
+    row("French e acute key", "fr", "eacute", e2e::setTitle);
+    row("French Shift+2", "fr", "shift+eacute", e2e::setTitle);
 }
 
 void DesktopTest::digitKeysShouldChooseOnEveryLayout()
@@ -109,8 +107,8 @@ void DesktopTest::closingAnExerciseFromTheWindowManagerShouldGiveTheChoicesBack(
     QVERIFY(!exercise.isEmpty());
     e2e::settle(500);
     QVERIFY2(session.closeWithWindowManager(exercise), qPrintable(session.lastError()));
-    QTRY_VERIFY_WITH_TIMEOUT(session.windowGeometry(exercise).isEmpty(),
-                             5000); // unloaded: the window is gone
+    // Unloaded: the window is gone.
+    QTRY_VERIFY_WITH_TIMEOUT(session.windowGeometry(exercise).isEmpty(), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(session.activeWindow() == start, 5000);
     e2e::settle(300);
     const QRect window = session.windowGeometry(start);
@@ -194,11 +192,7 @@ void DesktopTest::windowsShouldOpenWhollyOnTheScreen()
     };
     const QRect startOuter = wholly(e2e::startTitle);
     const QRect onScreen(QPoint(0, 0), screen);
-    QVERIFY2(onScreen.contains(startOuter), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                           .arg(startOuter.x())
-                                                           .arg(startOuter.y())
-                                                           .arg(startOuter.width())
-                                                           .arg(startOuter.height())));
+    QVERIFY2(onScreen.contains(startOuter), qPrintable(QDebug::toString(startOuter)));
     // Centred, within rounding.
     QVERIFY(qAbs(startOuter.center().x() - onScreen.center().x()) <= 2);
     QVERIFY2(session.keys(e2e::openCount), qPrintable(session.lastError()));

@@ -74,23 +74,20 @@ void FootprintTest::aSessionShouldWriteNoFileAndTalkOnlyToTheDesktop()
         session.setEnvironmentVariable(QStringLiteral("ASAN_OPTIONS"), qEnvironmentVariable("ASAN_OPTIONS") +
                                                                            QStringLiteral(":detect_leaks=0"));
     QVERIFY(session.startProgram(QStandardPaths::findExecutable(QStringLiteral("strace")),
-                                 {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-e"),
-                                  QStringLiteral("trace=open,openat,creat,socket,connect,bind"),
-                                  QStringLiteral("-o"), log, e2e::program()}));
+                                 e2e::words("-f -qq -e trace=open,openat,creat,socket,connect,bind -o")
+                                     << log << e2e::program()));
     QVERIFY2(!session.waitForWindow(e2e::startTitle, 20000).isEmpty(), qPrintable(session.lastError()));
     e2e::settle(1200);
     QVERIFY(session.keys(e2e::openCount)); // the first exercise at level 1
     QVERIFY(!session.waitForWindow(e2e::countTitle, 10000).isEmpty());
     e2e::settle(500);
     // Count, check.
-    QVERIFY(session.keys(
-        {QStringLiteral("space"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Return")}));
+    QVERIFY(session.keys(e2e::words("space Tab Tab Return")));
     // Back to the start window, which gives its choices back: exercise, level, "Esci". The
     // exercise group's key guard is still set from the first Enter: its first key only clears it.
     QVERIFY(!session.waitForWindow(e2e::startTitle, 10000).isEmpty());
     e2e::settle(300);
-    QVERIFY(session.keys({QStringLiteral("1"), QStringLiteral("Return"), QStringLiteral("Return"),
-                          QStringLiteral("3"), QStringLiteral("Return")}));
+    QVERIFY(session.keys(e2e::words("1 Return Return 3 Return")));
     int exitCode = -1;
     QVERIFY2(session.waitForExit(15000, &exitCode), qPrintable(session.lastError()));
     QCOMPARE(exitCode, 0);

@@ -88,7 +88,7 @@ void WaylandTest::theProgramShouldWorkAsANativeWaylandClient()
     // The choices answer the keyboard again. The first key only frees the exercise group's guard,
     // still up from the Enter that chose before; "1" keeps the focus on "Zanfilo" either way. Enter
     // then takes it to the first level.
-    QVERIFY2(session.type({QStringLiteral("1"), QStringLiteral("Return")}), qPrintable(session.lastError()));
+    QVERIFY2(session.type(e2e::words("1 Return")), qPrintable(session.lastError()));
     QTest::qWait(300);
     const QImage chosen = session.screenshot();
     e2e::X11Session::savePng(chosen, QStringLiteral("wayland-level.png"));
@@ -101,8 +101,7 @@ void WaylandTest::theProgramShouldWorkAsANativeWaylandClient()
     if (pointer.isEmpty()) {
         qInfo("no virtual mouse (libwayland-dev): the press is left to the offscreen tests");
     } else {
-        QVERIFY2(session.type({QStringLiteral("Return"), QStringLiteral("Return")}),
-                 qPrintable(session.lastError()));
+        QVERIFY2(session.type(e2e::words("Return Return")), qPrintable(session.lastError()));
         QVERIFY2(session.waitForWindow(e2e::countTitle, 10000),
                  qPrintable(why(QStringLiteral("no exercise window"))));
         QVERIFY(session.run(QStringLiteral("swaymsg"),
@@ -118,8 +117,7 @@ void WaylandTest::theProgramShouldWorkAsANativeWaylandClient()
     }
 
     // Enter on the level, "3" to "Esci", Enter.
-    QVERIFY2(session.type({QStringLiteral("Return"), QStringLiteral("3"), QStringLiteral("Return")}),
-             qPrintable(session.lastError()));
+    QVERIFY2(session.type(e2e::words("Return 3 Return")), qPrintable(session.lastError()));
     QVERIFY2(zanfilo.waitForFinished(10000), qPrintable(why(QStringLiteral("still running after Esci"))));
     QVERIFY2(zanfilo.exitStatus() == QProcess::NormalExit, qPrintable(why(QStringLiteral("crashed"))));
     QCOMPARE(zanfilo.exitCode(), 0);
