@@ -134,14 +134,8 @@ void MonkeyTest::act(Program& p, QRandomGenerator& random)
             if (b->isVisibleTo(window))
                 targets << b;
         }
-        if (!targets.isEmpty()) {
-            QWidget* target = targets.at(random.bounded(static_cast<int>(targets.size())));
-            const QPointer<QWindow> alive(handle);
-            const QPoint at = target->mapTo(window, target->rect().center());
-            QTest::mousePress(handle, Qt::LeftButton, {}, at);
-            if (alive)
-                QTest::mouseRelease(alive, Qt::LeftButton, {}, at);
-        }
+        if (!targets.isEmpty())
+            mouseClick(targets.at(random.bounded(static_cast<int>(targets.size()))));
     } else if (what < 45) {
         static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
                                                   Qt::MiddleButton};
@@ -188,9 +182,7 @@ void MonkeyTest::randomInputShouldKeepEveryRule()
     const quint64 seed = qEnvironmentVariableIsSet("ZANFILO_MONKEY_SEED")
                              ? qEnvironmentVariable("ZANFILO_MONKEY_SEED").toULongLong()
                              : QRandomGenerator::global()->generate64();
-    const int events = qEnvironmentVariableIsSet("ZANFILO_MONKEY_EVENTS")
-                           ? qEnvironmentVariableIntValue("ZANFILO_MONKEY_EVENTS")
-                           : 20000;
+    const int events = qEnvironmentVariable("ZANFILO_MONKEY_EVENTS", QStringLiteral("20000")).toInt();
     qInfo("monkey seed %llu, %d events", static_cast<unsigned long long>(seed), events);
     QRandomGenerator random(static_cast<quint32>(seed ^ (seed >> 32)));
     Program p(static_cast<std::uint32_t>(seed));
@@ -202,9 +194,8 @@ void MonkeyTest::randomInputShouldKeepEveryRule()
         p.clock.advance(0.25);
         act(p, random);
         const QString broken = check(p, watch);
-        if (!broken.isEmpty()) {
+        if (!broken.isEmpty())
             QFAIL(qPrintable(QStringLiteral("event %1 of seed %2: %3").arg(event).arg(seed).arg(broken)));
-        }
     }
     qInfo("monkey done: %d events in %lld ms; %d program ends; answers right/wrong %lld/%lld and %lld/%lld",
           events, clock.elapsed(), p.endings, watch.esatte[1], watch.errate[1], watch.esatte[2],
