@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/command_line.h"
+#include "app/platform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,18 +68,18 @@ CommandLine startOnCommandLine(int& argc, char** argv, std::unique_ptr<QApplicat
 
 QString usage()
 {
+    const QString voice = voiceUsage();
     return QStringLiteral(
-        "Uso: zanfilo [--voce] [opzioni di Qt]\n"
-        "Esercizi per contare piccoli insiemi e leggere le quantità sulla linea dei numeri.\n"
-        "\n"
-        "  --voce         dice ad alta voce ogni conteggio e l'esito, con la voce italiana\n"
-        "                 del servizio vocale del desktop (speech-dispatcher), senza\n"
-        "                 interrompere quello che dicono gli altri programmi\n"
-        "  -h, --help     mostra questo aiuto ed esce\n"
-        "  -v, --version  mostra la versione ed esce\n"
-        "  --             fine delle opzioni\n"
-        "\n"
-        "Valgono anche le opzioni di Qt, come -platform NOME e -style NOME o -style=NOME.\n");
+               "Uso: zanfilo%1 [opzioni di Qt]\n"
+               "Esercizi per contare piccoli insiemi e leggere le quantità sulla linea dei numeri.\n"
+               "\n"
+               "%2"
+               "  -h, --help     mostra questo aiuto ed esce\n"
+               "  -v, --version  mostra la versione ed esce\n"
+               "  --             fine delle opzioni\n"
+               "\n"
+               "Valgono anche le opzioni di Qt, come -platform NOME e -style NOME o -style=NOME.\n")
+        .arg(voice.isEmpty() ? QString() : QStringLiteral(" [--voce]"), voice);
 }
 
 } // namespace app

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/command_line.h"
-#include "app/speech_voice.h"
+#include "app/platform.h"
 #include "app/window_set.h"
 #include "ui/fonts.h"
 #include "ui/runtime.h"
@@ -14,6 +14,7 @@
 
 int main(int argc, char* argv[])
 {
+    app::useStartingConsole();
     std::unique_ptr<QApplication> application;
     const app::CommandLine line = app::startOnCommandLine(argc, argv, application);
     switch (line.action) {
@@ -40,7 +41,7 @@ int main(int argc, char* argv[])
     ui::installFontSubstitutions();
 
     // Only when asked for: without it nothing is started.
-    const std::unique_ptr<ui::Voice> voice = line.voce ? std::make_unique<app::SpeechVoice>() : nullptr;
+    const std::unique_ptr<ui::Voice> voice = line.voce ? app::makeVoice() : nullptr;
     ui::SystemClock clock;
     ui::StandardRandom random;
     app::WindowSet windows(clock, random, voice.get());

@@ -76,33 +76,44 @@ void LayerTest::digitRowShouldGiveItsDigitWhateverTheLayoutAndShift_data()
     QTest::addColumn<int>("qtKey");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<uint>("scanCode");
-    QTest::addColumn<bool>("xkb");
+    QTest::addColumn<ui::ScanCodes>("scheme");
     QTest::addColumn<int>("code");
     const int shift = Qt::ShiftModifier;
     const int keypad = Qt::KeypadModifier;
-    QTest::newRow("US 2") << int(Qt::Key_2) << 0 << 11u << true << 50;
-    QTest::newRow("US Shift+2 types @") << int(Qt::Key_At) << shift << 11u << true << 50;
-    QTest::newRow("US Shift+1 types !") << int(Qt::Key_Exclam) << shift << 10u << true << 49;
-    QTest::newRow("US Shift+0 types )") << int(Qt::Key_ParenRight) << shift << 19u << true << 48;
-    QTest::newRow("AZERTY 1 types &") << int(Qt::Key_Ampersand) << 0 << 10u << true << 49;
-    QTest::newRow("AZERTY 2 types e acute") << int(Qt::Key_Eacute) << 0 << 11u << true << 50;
-    QTest::newRow("AZERTY 3 types quote") << int(Qt::Key_QuoteDbl) << 0 << 12u << true << 51;
-    QTest::newRow("AZERTY Shift+2 types 2") << int(Qt::Key_2) << shift << 11u << true << 50;
-    QTest::newRow("AZERTY 0 types a grave") << int(Qt::Key_Agrave) << 0 << 19u << true << 48;
-    QTest::newRow("keypad 2 stays keypad") << int(Qt::Key_2) << keypad << 88u << true << 98;
-    QTest::newRow("keypad Down stays Down") << int(Qt::Key_Down) << keypad << 88u << true << 40;
-    QTest::newRow("Q beside the row") << int(Qt::Key_Q) << 0 << 24u << true << 81;
-    QTest::newRow("minus after the row") << int(Qt::Key_Minus) << 0 << 20u << true << 0;
+    const auto xkb = ui::ScanCodes::Xkb;
+    const auto none = ui::ScanCodes::None;
+    QTest::newRow("US 2") << int(Qt::Key_2) << 0 << 11u << xkb << 50;
+    QTest::newRow("US Shift+2 types @") << int(Qt::Key_At) << shift << 11u << xkb << 50;
+    QTest::newRow("US Shift+1 types !") << int(Qt::Key_Exclam) << shift << 10u << xkb << 49;
+    QTest::newRow("US Shift+0 types )") << int(Qt::Key_ParenRight) << shift << 19u << xkb << 48;
+    QTest::newRow("AZERTY 1 types &") << int(Qt::Key_Ampersand) << 0 << 10u << xkb << 49;
+    QTest::newRow("AZERTY 2 types e acute") << int(Qt::Key_Eacute) << 0 << 11u << xkb << 50;
+    QTest::newRow("AZERTY 3 types quote") << int(Qt::Key_QuoteDbl) << 0 << 12u << xkb << 51;
+    QTest::newRow("AZERTY Shift+2 types 2") << int(Qt::Key_2) << shift << 11u << xkb << 50;
+    QTest::newRow("AZERTY 0 types a grave") << int(Qt::Key_Agrave) << 0 << 19u << xkb << 48;
+    QTest::newRow("keypad 2 stays keypad") << int(Qt::Key_2) << keypad << 88u << xkb << 98;
+    QTest::newRow("keypad Down stays Down") << int(Qt::Key_Down) << keypad << 88u << xkb << 40;
+    QTest::newRow("Q beside the row") << int(Qt::Key_Q) << 0 << 24u << xkb << 81;
+    QTest::newRow("minus after the row") << int(Qt::Key_Minus) << 0 << 20u << xkb << 0;
     // A virtual keyboard with its own keymap sends what it means on whatever key code it likes.
-    QTest::newRow("virtual: 2 on key 10") << int(Qt::Key_2) << 0 << 10u << true << 50;
-    QTest::newRow("virtual: 0 on key 12") << int(Qt::Key_0) << 0 << 12u << true << 48;
-    QTest::newRow("virtual: Escape on key 10") << int(Qt::Key_Escape) << 0 << 10u << true << 27;
-    QTest::newRow("virtual: Return on key 11") << int(Qt::Key_Return) << 0 << 11u << true << 13;
-    QTest::newRow("virtual: space on key 14") << int(Qt::Key_Space) << 0 << 14u << true << 32;
+    QTest::newRow("virtual: 2 on key 10") << int(Qt::Key_2) << 0 << 10u << xkb << 50;
+    QTest::newRow("virtual: 0 on key 12") << int(Qt::Key_0) << 0 << 12u << xkb << 48;
+    QTest::newRow("virtual: Escape on key 10") << int(Qt::Key_Escape) << 0 << 10u << xkb << 27;
+    QTest::newRow("virtual: Return on key 11") << int(Qt::Key_Return) << 0 << 11u << xkb << 13;
+    QTest::newRow("virtual: space on key 14") << int(Qt::Key_Space) << 0 << 14u << xkb << 32;
     // Offscreen gives no scan code, and other platforms number their keys otherwise.
-    QTest::newRow("no scan code: 2") << int(Qt::Key_2) << 0 << 0u << false << 50;
-    QTest::newRow("no scan code: @") << int(Qt::Key_At) << shift << 0u << false << 0;
-    QTest::newRow("other scheme: 11 is not 2") << int(Qt::Key_A) << 0 << 11u << false << 65;
+    QTest::newRow("no scan code: 2") << int(Qt::Key_2) << 0 << 0u << none << 50;
+    QTest::newRow("no scan code: @") << int(Qt::Key_At) << shift << 0u << none << 0;
+    QTest::newRow("other scheme: 11 is not 2") << int(Qt::Key_A) << 0 << 11u << none << 65;
+    // Windows numbers the row 2 to 11.
+    const auto windows = ui::ScanCodes::Windows;
+    QTest::newRow("Windows Shift+1 types !") << int(Qt::Key_Exclam) << shift << 2u << windows << 49;
+    QTest::newRow("Windows AZERTY 2 types e acute") << int(Qt::Key_Eacute) << 0 << 3u << windows << 50;
+    QTest::newRow("Windows AZERTY 0 types a grave") << int(Qt::Key_Agrave) << 0 << 11u << windows << 48;
+    QTest::newRow("Windows AZERTY Shift+2 types 2") << int(Qt::Key_2) << shift << 3u << windows << 50;
+    QTest::newRow("Windows minus after the row") << int(Qt::Key_Minus) << 0 << 12u << windows << 0;
+    QTest::newRow("Windows Escape before the row") << int(Qt::Key_Escape) << 0 << 1u << windows << 27;
+    QTest::newRow("Windows xkb's 2 is 9 here") << int(Qt::Key_ParenLeft) << shift << 10u << windows << 57;
 }
 
 void LayerTest::digitRowShouldGiveItsDigitWhateverTheLayoutAndShift()
@@ -110,9 +121,9 @@ void LayerTest::digitRowShouldGiveItsDigitWhateverTheLayoutAndShift()
     QFETCH(int, qtKey);
     QFETCH(int, modifiers);
     QFETCH(uint, scanCode);
-    QFETCH(bool, xkb);
+    QFETCH(ui::ScanCodes, scheme);
     QFETCH(int, code);
-    QCOMPARE(ui::keyCodeOf(qtKey, Qt::KeyboardModifiers(modifiers), scanCode, xkb), code);
+    QCOMPARE(ui::keyCodeOf(qtKey, Qt::KeyboardModifiers(modifiers), scanCode, scheme), code);
 }
 
 void LayerTest::placementShouldKeepTheWindowWhollyOnTheScreen_data()

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/command_line.h"
-#include "app/speech_voice.h"
-#include "e2e/speech_stand_in.h"
 #include "exercises/count/count_window.h"
 #include "exercises/set/set_window.h"
 #include "pictures/picture_store.h"
@@ -15,7 +13,6 @@
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
-#include <unistd.h>
 
 using namespace testing;
 
@@ -46,10 +43,6 @@ private Q_SLOTS:
     // The program's own switches; Qt's options are left for Qt, anything else refused.
     void commandLineShouldBeReadAsProgramsHereReadIt_data();
     void commandLineShouldBeReadAsProgramsHereReadIt();
-    // Speech waits behind other programs', the service hears the newest word after a stall, and a
-    // missing service costs one line and leaves no process behind.
-    void speechShouldWaitItsTurnKeepUpAndLeaveNothing_data();
-    void speechShouldWaitItsTurnKeepUpAndLeaveNothing();
 
 private:
     std::unique_ptr<Program> program;
@@ -202,67 +195,6 @@ void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt()
     child.start(QCoreApplication::applicationFilePath(), arguments);
     QVERIFY(child.waitForFinished());
     QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), read);
-}
-
-// This process's children, running or ended and not reaped.
-static QByteArray childProcesses()
-{
-    QFile children(QStringLiteral("/proc/self/task/%1/children").arg(getpid()));
-    return children.open(QIODevice::ReadOnly) ? children.readAll().trimmed() : "unknown";
-}
-
-void WindowSetTest::speechShouldWaitItsTurnKeepUpAndLeaveNothing_data()
-{
-    QTest::addColumn<QByteArray>("language"); // the service's one voice; empty for no service
-    QTest::addColumn<bool>("stall");          // the service stalls at the first word while the rest are said
-    QTest::addColumn<int>("words");           // "uno" ... "venti", and round again
-    QTest::addColumn<QStringList>("heard");
-    QTest::addColumn<int>("lines"); // on stderr
-    QTest::addRow("polite") << QByteArray("it") << false << 3 << QStringList{"uno", "due", "tre"} << 0;
-    QTest::addRow("newest after a stall")
-        << QByteArray("it") << true << 300 << QStringList{"uno", "venti"} << 0;
-    QTest::addRow("no Italian voice") << QByteArray("en") << false << 3 << QStringList{} << 1;
-    QTest::addRow("no service") << QByteArray() << false << 300 << QStringList{} << 1;
-}
-
-void WindowSetTest::speechShouldWaitItsTurnKeepUpAndLeaveNothing()
-{
-    QFETCH(QByteArray, language);
-    QFETCH(bool, stall);
-    QFETCH(int, words);
-    QFETCH(QStringList, heard);
-    QFETCH(int, lines);
-    e2e::SpeechStandIn service(language.constData());
-    qputenv("SPEECHD_ADDRESS",
-            language.isEmpty() ? "unix_socket:/nonexistent/speechd.sock" : service.address().toLocal8Bit());
-    QByteArrayList said;
-    // No pause before the one retry, which must fail silently and be the last.
-    app::SpeechVoice voice(QStringLiteral(ZANFILO_SPEAKING_PROCESS), std::chrono::milliseconds(0),
-                           [&](const QByteArray& line) { said << line; });
-    QVERIFY(QTest::qWaitFor(
-        [&] { return service.commands.contains("SET SELF LANGUAGE it") || !said.isEmpty(); }));
-    service.onWord = [&] {
-        if (stall && service.words.size() == 1)
-            service.holdSilent(true);
-    };
-    for (int i = 0; i < words; ++i) {
-        voice.say(exercise::numberWord(i % 20 + 1));
-        // Quick presses, for a few seconds, while stalled; otherwise each word is heard before the next.
-        if (stall && i > 0)
-            QTest::qWait(10);
-        else
-            QVERIFY(QTest::qWaitFor([&] { return !said.isEmpty() || service.words.size() > i; }));
-    }
-    service.holdSilent(false);
-    QVERIFY(QTest::qWaitFor([&] { return service.words.size() >= heard.size(); }));
-    QTest::qWait(300);
-    QCOMPARE(service.words, heard);
-    QCOMPARE(said.size(), lines);
-    QCOMPARE(service.priorities, QStringList(heard.size(), QStringLiteral("message")));
-    QCOMPARE(service.commands.count(QStringLiteral("CANCEL SELF")), heard.size());
-    QVERIFY(!service.commands.contains(QStringLiteral("CANCEL ALL")));
-    if (lines > 0)
-        QVERIFY2(QTest::qWaitFor([] { return childProcesses().isEmpty(); }), childProcesses().constData());
 }
 
 int main(int argc, char* argv[])

@@ -3,31 +3,32 @@
 
 #include "ui/keys.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace ui {
 
 namespace {
 
-// xkb key codes of the digit row, 1 to 9 and then 0: the same physical keys on every layout.
-constexpr quint32 kXkbDigit1 = 10;
-constexpr quint32 kXkbDigit0 = 19;
-
-bool platformReportsXkbKeyCodes()
+// The key code of the digit row's key at `nativeScanCode` (1 to 9, then 0: the same physical keys
+// on every layout), or 0 off the row.
+int digitRowKey(quint32 nativeScanCode, ScanCodes scheme)
 {
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    constexpr quint32 kXkbDigit1 = 10;
+    constexpr quint32 kWindowsDigit1 = 2;
+    const quint32 first = scheme == ScanCodes::Xkb ? kXkbDigit1 : kWindowsDigit1;
+    if (scheme == ScanCodes::None || nativeScanCode < first || nativeScanCode > first + 9)
+        return 0;
+    return key::Digit0 + static_cast<int>(nativeScanCode - first + 1) % 10;
 }
 
 } // namespace
 
 int keyCodeOf(const QKeyEvent& event)
 {
-    return keyCodeOf(event.key(), event.modifiers(), event.nativeScanCode(), platformReportsXkbKeyCodes());
+    return keyCodeOf(event.key(), event.modifiers(), event.nativeScanCode(), platformScanCodes());
 }
 
-int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, bool xkbScanCodes)
+int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, ScanCodes scheme)
 {
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     const bool digit = qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9;
@@ -36,10 +37,8 @@ int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode
     // symbol that is no digit (Shift+2 types "@", AZERTY's digit keys type "&", "é", ...) is read
     // by its place in the digit row.
     const bool printable = qtKey > Qt::Key_Space && qtKey < Qt::Key_Escape;
-    if (xkbScanCodes && !keypad && !digit && printable && nativeScanCode >= kXkbDigit1 &&
-        nativeScanCode <= kXkbDigit0)
-        return nativeScanCode == kXkbDigit0 ? key::Digit0
-                                            : key::Digit0 + static_cast<int>(nativeScanCode - kXkbDigit1) + 1;
+    if (const int place = digitRowKey(nativeScanCode, scheme); !keypad && !digit && printable && place != 0)
+        return place;
     if (digit)
         return (keypad ? key::Numpad0 : key::Digit0) + (qtKey - Qt::Key_0);
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)

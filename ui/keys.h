@@ -39,13 +39,18 @@ inline constexpr int Ctrl = 2;
 inline constexpr int Alt = 4;
 } // namespace shift
 
+// How a platform numbers the physical keys (QKeyEvent::nativeScanCode): xkb key codes on X11 and
+// Wayland, the keyboard's own scan codes on Windows, nothing known elsewhere (offscreen).
+enum class ScanCodes { None, Xkb, Windows };
+// The scheme of the platform the program runs on; each system's build has its own.
+ScanCodes platformScanCodes();
+
 // The key code of a Qt key event, keeping main-keyboard digits apart from keypad digits;
 // 0 for keys that have none. The digit row gives 48..57 by the physical key, whatever the
-// layout and the modifiers make it type, where the platform reports xkb key codes.
+// layout and the modifiers make it type, where the platform's scan codes are known.
 int keyCodeOf(const QKeyEvent& event);
-// The same from the event's parts; `xkbScanCodes` says whether `nativeScanCode` is an xkb key
-// code (X11, Wayland) rather than nothing (0) or a scheme of another platform.
-int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, bool xkbScanCodes);
+// The same from the event's parts.
+int keyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, ScanCodes scheme);
 // The character a key press produces, or 0 when it produces none (or one beyond Latin-1).
 int characterOf(const QKeyEvent& event);
 // The shift state (Shift 1, Ctrl 2, Alt 4) of a key or mouse event.
