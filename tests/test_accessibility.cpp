@@ -88,10 +88,9 @@ void AccessibilityTest::levelButtonsShouldBeNamedByTheirRange()
 {
     auto& start = program->windows.FrmInizio();
     start.Show();
-    const QStringList names{QStringLiteral("Fino a 5"), QStringLiteral("Fino a 10"),
-                            QStringLiteral("Oltre 10")};
+    const char* const names[] = {"Fino a 5", "Fino a 10", "Oltre 10"};
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(accessibleText(&start.Option2(i)), names[i]);
+        QCOMPARE(accessibleText(&start.Option2(i)), QLatin1String(names[i]));
         QVERIFY(
             accessibleText(&start.Option2(i), QAccessible::Description).startsWith(QLatin1String("Livello")));
     }
@@ -154,9 +153,8 @@ void AccessibilityTest::exerciseShouldBePlayableWithTheKeyboardAlone()
 void AccessibilityTest::escapeShouldLeaveTheExerciseAndItsCountAlone()
 {
     program->windows.start();
-    program->windows.settings().applyLevelPreset(1);
     auto& w = program->windows.frmOperativo2();
-    w.Show();
+    QVERIFY(open(*program, w, 1));
     QVERIFY(QTest::qWaitForWindowActive(w.window()));
     w.CmdContaElementi_Click();
     QTest::keyClick(w.window()->windowHandle(), Qt::Key_Escape);

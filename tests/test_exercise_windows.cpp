@@ -436,8 +436,7 @@ void ExerciseWindowsTest::layoutShouldScaleWithTheWindowAndComeBackExactly()
     w.Load();
     std::vector<QRectF> design;
     for (const ui::Control* c : w.Controls())
-        design.push_back(
-            QRectF(c->Left().value(), c->Top().value(), c->Width().value(), c->Height().value()));
+        design.emplace_back(c->Left().value(), c->Top().value(), c->Width().value(), c->Height().value());
     QVERIFY(open(w));
     const auto pixels = [&] {
         std::vector<QRect> geometry;

@@ -220,8 +220,7 @@ void StartWindowTest::doublingTheWidthShouldDoubleLeftAndWidthOnly()
     QVERIFY(open(form));
     std::vector<QRectF> before;
     for (ui::Control* c : form.Controls())
-        before.push_back(
-            QRectF(c->Left().value(), c->Top().value(), c->Width().value(), c->Height().value()));
+        before.emplace_back(c->Left().value(), c->Top().value(), c->Width().value(), c->Height().value());
     const int fontBefore = form.Label4->font().pixelSize();
     form.window()->resize(form.window()->width() * 2, form.window()->height());
     QCOMPARE(form.ScaleWidth().value(), 2 * 11925.0);
