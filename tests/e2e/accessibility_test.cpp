@@ -37,6 +37,7 @@ struct Node
     QStringList states;
 
     bool has(const char* state) const { return states.contains(QLatin1String(state)); }
+    bool isFocused() const { return has("focused"); }
     // Qt gives its buttons "push button"; "toggle button" and "radio button" would be read as
     // buttons too.
     bool isButton() const { return role.endsWith(QLatin1String("button")); }
@@ -63,16 +64,6 @@ void flatten(const QJsonObject& object, int depth, const QString& window, Tree& 
         flatten(child.toObject(), depth + 1, node.window, out);
 }
 
-QString describe(const Tree& tree, const std::function<bool(const Node&)>& which)
-{
-    QStringList lines;
-    for (const Node& node : tree) {
-        if (which(node))
-            lines << QStringLiteral("  ") + node.describe();
-    }
-    return lines.isEmpty() ? QStringLiteral("  (none)") : lines.join(QLatin1Char('\n'));
-}
-
 QList<Node> find(const Tree& tree, const std::function<bool(const Node&)>& which)
 {
     QList<Node> found;
@@ -81,6 +72,14 @@ QList<Node> find(const Tree& tree, const std::function<bool(const Node&)>& which
             found << node;
     }
     return found;
+}
+
+QString describe(const Tree& tree, const std::function<bool(const Node&)>& which)
+{
+    QStringList lines;
+    for (const Node& node : find(tree, which))
+        lines << QStringLiteral("  ") + node.describe();
+    return lines.isEmpty() ? QStringLiteral("  (none)") : lines.join(QLatin1Char('\n'));
 }
 
 const QStringList startButtons{QStringLiteral("Zanfilo"),   QStringLiteral("Costruire l'insieme"),
@@ -117,6 +116,8 @@ private:
     Tree readTree(QString* why);
     // Reads the tree until `done` holds for it or the time is up; returns the last reading.
     Tree waitForTree(const std::function<bool(const Tree&)>& done, int timeoutMs, QString* why);
+    // Until the one object with the focus is the one of that name.
+    Tree waitForFocusOn(const QString& name, QString* why);
 
     std::unique_ptr<e2e::SessionBus> bus;
     std::unique_ptr<e2e::X11Session> session;
@@ -197,17 +198,11 @@ void AccessibilityTest::countExerciseOpenedWithTheKeyboardShouldHaveContaFocused
     exerciseOpen = true;
 
     QString problem;
-    const auto focused = [](const Node& n) { return n.has("focused"); };
-    const Tree tree = waitForTree(
-        [&](const Tree& t) {
-            const QList<Node> f = find(t, focused);
-            return f.size() == 1 && f.first().name == QLatin1String("CONTA");
-        },
-        treeTimeoutMs, &problem);
-    const QList<Node> f = find(tree, focused);
+    const Tree tree = waitForFocusOn(QStringLiteral("CONTA"), &problem);
+    const QList<Node> f = find(tree, &Node::isFocused);
     QVERIFY2(f.size() == 1, qPrintable(QStringLiteral("%1 focused objects (%2):\n%3")
                                            .arg(f.size())
-                                           .arg(problem, describe(tree, focused))));
+                                           .arg(problem, describe(tree, &Node::isFocused))));
     QCOMPARE(f.first().name, QStringLiteral("CONTA"));
     QVERIFY2(f.first().isButton() && f.first().window == countTitle && f.first().has("showing"),
              qPrintable(f.first().describe()));
@@ -220,17 +215,11 @@ void AccessibilityTest::verificaShouldShowAVerdictAScreenReaderCanRead()
     // One picture counted, then on to VERIFICA.
     QVERIFY2(session->keys(e2e::words("space Tab Tab")), qPrintable(session->lastError()));
     QString problem;
-    const auto focused = [](const Node& n) { return n.has("focused"); };
-    Tree tree = waitForTree(
-        [&](const Tree& t) {
-            const QList<Node> f = find(t, focused);
-            return f.size() == 1 && f.first().name == QLatin1String("VERIFICA");
-        },
-        treeTimeoutMs, &problem);
-    const QList<Node> f = find(tree, focused);
+    Tree tree = waitForFocusOn(QStringLiteral("VERIFICA"), &problem);
+    const QList<Node> f = find(tree, &Node::isFocused);
     QVERIFY2(f.size() == 1 && f.first().name == QLatin1String("VERIFICA") && f.first().isButton(),
              qPrintable(QStringLiteral("VERIFICA should have the focus after space, Tab, Tab (%1):\n%2")
-                            .arg(problem, describe(tree, focused))));
+                            .arg(problem, describe(tree, &Node::isFocused))));
 
     QVERIFY2(session->keys({QStringLiteral("Return")}), qPrintable(session->lastError()));
     const auto verdict = [](const Node& n) {
@@ -299,6 +288,15 @@ Tree AccessibilityTest::waitForTree(const std::function<bool(const Tree&)>& done
     else if (why->isEmpty())
         *why = QStringLiteral("as read %1 ms on").arg(timeoutMs);
     return tree;
+}
+
+Tree AccessibilityTest::waitForFocusOn(const QString& name, QString* why)
+{
+    const auto done = [&](const Tree& tree) {
+        const QList<Node> f = find(tree, &Node::isFocused);
+        return f.size() == 1 && f.first().name == name;
+    };
+    return waitForTree(done, treeTimeoutMs, why);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -67,10 +67,9 @@ void SmokeTest::startWindowShouldAppearAndEsciShouldEndTheProgram()
     const QPoint backgroundPoint = innerToScreen(geometry, 3, innerHeight - 60);
     const QColor seen = screen.pixelColor(backgroundPoint);
     QVERIFY2(seen == e2e::background,
-             qPrintable(QStringLiteral("background at %1,%2 is %3, expected %4 (window %5)")
-                            .arg(backgroundPoint.x())
-                            .arg(backgroundPoint.y())
-                            .arg(colourName(seen), colourName(e2e::background), describe(geometry))));
+             qPrintable(QStringLiteral("background at %1 is %2, expected %3 (window %4)")
+                            .arg(QDebug::toString(backgroundPoint), colourName(seen),
+                                 colourName(e2e::background), describe(geometry))));
 
     // Curtains still closed would cover the whole row in their colour.
     QVERIFY2(
@@ -83,10 +82,8 @@ void SmokeTest::startWindowShouldAppearAndEsciShouldEndTheProgram()
     int exitCode = -1;
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     QVERIFY2(session.waitForExit(10000, &exitCode, &exitStatus),
-             qPrintable(QStringLiteral("still running 10 s after a click on Esci at %1,%2: %3")
-                            .arg(esci.x())
-                            .arg(esci.y())
-                            .arg(session.lastError())));
+             qPrintable(QStringLiteral("still running 10 s after a click on Esci at %1: %2")
+                            .arg(QDebug::toString(esci), session.lastError())));
     QVERIFY2(exitStatus == QProcess::NormalExit,
              qPrintable(QStringLiteral("the program crashed after Esci\n") + session.programOutput()));
     QCOMPARE(exitCode, 0);

@@ -46,7 +46,7 @@ void WaylandTest::theProgramShouldWorkAsANativeWaylandClient()
     QCOMPARE(start->pid, zanfilo.processId());
     QVERIFY2(start->rect.width() == e2e::startInner.width() &&
                  start->rect.height() >= e2e::startInner.height(),
-             qPrintable(QStringLiteral("%1x%2").arg(start->rect.width()).arg(start->rect.height())));
+             qPrintable(QDebug::toString(start->rect)));
 
     // The curtains have opened over the title; closed, they would cover the whole row.
     QTest::qWait(1500);
