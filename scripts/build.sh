@@ -11,4 +11,6 @@ cd "$(dirname "$0")/.."
 werror=OFF
 [ -z "${CI:-}" ] || werror=ON
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANFILO_WERROR="$werror"
-cmake --build build --parallel "$(nproc)"
+# Only the targets named, if any (scripts/windows.sh needs one tool of this build).
+[ $# -eq 0 ] || set -- --target "$@"
+cmake --build build --parallel "$(nproc)" "$@"

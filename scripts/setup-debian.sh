@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 The Zanfilo team
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages that building, running and testing need.
-# Runs apt-get only when something is missing, so a prepared machine starts at once.
+# Installs the Debian 12 packages that building, running and testing need, and any named as
+# arguments. Runs apt-get only when something is missing, so a prepared machine starts at once.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config
@@ -15,7 +15,7 @@ libspeechd-dev
 dbus-daemon dbus-x11 at-spi2-core libglib2.0-bin python3-gi gir1.2-atspi-2.0
 desktop-file-utils appstream strace file
 clang libclang-rt-14-dev clang-format clang-tidy
-reuse lintian man-db groff-base git gzip"
+reuse lintian man-db groff-base git gzip $*"
 
 missing=""
 for p in $PACKAGES; do

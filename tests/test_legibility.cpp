@@ -8,6 +8,7 @@
 #include "windows/start/start_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHash>
 #include <QImage>
 #include <QJsonArray>
@@ -425,7 +426,9 @@ int main(int argc, char* argv[])
 {
     // The screen of a 1920 x 1080 output at scale 2, as the windows meet it: 960 x 540 logical
     // pixels, too low for any of them at its design size.
-    const QTemporaryDir folder;
+    // In the working folder, so that its path needs no Windows drive, whose colon would end the
+    // platform's argument.
+    const QTemporaryDir folder(QStringLiteral("legibility-XXXXXX"));
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         const QJsonObject screen{{"name", "small"}, {"width", 960}, {"height", 540}};
         QFile config(folder.filePath(QStringLiteral("screens.json")));
@@ -433,7 +436,8 @@ int main(int argc, char* argv[])
             config.write(QJsonDocument(QJsonObject{{"screens", QJsonArray{screen}}}).toJson()) < 0)
             return 2;
         config.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" + QDir().relativeFilePath(config.fileName()).toLocal8Bit());
     }
     QApplication app(argc, argv);
     LegibilityTest test;

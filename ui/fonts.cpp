@@ -4,10 +4,21 @@
 #include "ui/fonts.h"
 
 #include <QFont>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
 namespace ui {
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+}
 
 QFont designFont(const QString& family, double points, bool bold)
 {

@@ -8,8 +8,9 @@
 
 namespace ui {
 
-// The windows ask for the classic desktop faces; where the system lacks them (Linux), map them to
-// the metric-compatible free faces so text keeps its stated size and weight.
+// The windows ask for the classic desktop faces; where a system lacks them (Linux, Wine), the
+// metric-compatible free faces stand in, so text keeps its stated size and weight. Qt tries the
+// face asked for first, so where it exists (Windows) nothing changes.
 void installFontSubstitutions();
 
 // Fonts are given in points at 96 dots per inch; a pixel size keeps text the stated size whatever

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What differs on Windows; Linux builds compile platform_unix.cpp instead.
-#include "ui/fonts.h"
 #include "ui/keys.h"
 
 #include <QGuiApplication>
@@ -12,11 +11,6 @@ namespace ui {
 ScanCodes platformScanCodes()
 {
     return QGuiApplication::platformName() == QLatin1String("windows") ? ScanCodes::Windows : ScanCodes::None;
-}
-
-void installFontSubstitutions()
-{
-    // The design's own faces (Arial, Times New Roman, MS Sans Serif) come with Windows.
 }
 
 } // namespace ui

@@ -4,11 +4,22 @@
 #include "support/test_support.h"
 
 #include "ui/controls.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWindow>
+
+// Text measured in the program's faces as it starts them, where no system maps them (Windows'
+// offscreen platform reads only the font folder it is given).
+namespace {
+void useTheProgramsFaces()
+{
+    ui::installFontSubstitutions();
+}
+} // namespace
+Q_COREAPP_STARTUP_FUNCTION(useTheProgramsFaces)
 
 namespace testing {
 

@@ -1,0 +1,180 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Zanfilo team
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds a static Qt 6.4.2 for 64-bit Windows with Debian's MinGW-w64 compiler, once, into a cache
+# outside the checkout (about half an hour on two cores); when the cache is complete it only
+# prints its path. A Windows build of Zanfilo then configures with
+#   -DCMAKE_TOOLCHAIN_FILE=<that path>/lib/cmake/Qt6/qt.toolchain.cmake
+# Progress goes to stderr, so the last line on stdout is the path.
+set -eu
+cd "$(dirname "$0")/.."
+
+VERSION=6.4.2
+CACHE="${ZANFILO_QT_CACHE:-$HOME/.cache/zanfilo}"
+PREFIX="$CACHE/qt-$VERSION-mingw-static"
+# Built outside the checkout, so that Qt's tree never shows up in git, lint or licence checks.
+WORK="$CACHE/qt-build"
+LOG="$WORK/build.log"
+
+# The archives the cache is built from: Debian's qtbase (upstream's less some third-party code that
+# this build does not use: wintab, iaccessible2, sqlite) and qtsvg's release tag.
+SUMS="4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e  qtbase-6.4.2-debian-dfsg.tar.xz
+52e2c37abec731e77f8df7b10ea6cabe8c6823079a4d8fb22b0bbad65a9aaf98  qtsvg-everywhere-src-6.4.2.tar.xz"
+# Qt's own release archives will do as well.
+UPSTREAM_SUMS="a88bc6cedbb34878a49a622baa79cace78cfbad4f95fdbd3656ddb21c705525d  qtbase-everywhere-src-6.4.2.tar.xz
+b746af3cb1793621d8ed7eae38d9ad5a15541dc2742031069f2ae3fe87590314  qtsvg-everywhere-src-6.4.2.tar.xz"
+
+say() { echo "windows-qt: $*" >&2; }
+
+if [ -f "$PREFIX/.complete" ]; then
+    echo "$PREFIX"
+    exit 0
+fi
+
+if [ -z "${ZANFILO_QT_SOURCES:-}" ]; then
+    cat >&2 <<EOF
+windows-qt: no Qt build in $PREFIX yet, and ZANFILO_QT_SOURCES is not set.
+Put these two archives in a folder and set ZANFILO_QT_SOURCES to it:
+  https://download.qt.io/official_releases/qt/6.4/$VERSION/submodules/qtbase-everywhere-src-$VERSION.tar.xz
+  https://download.qt.io/official_releases/qt/6.4/$VERSION/submodules/qtsvg-everywhere-src-$VERSION.tar.xz
+Their SHA-256 sums:
+$UPSTREAM_SUMS
+The archives the project's own builds use instead (SHA256SUMS):
+$SUMS
+EOF
+    exit 1
+fi
+SOURCES="$(cd "$ZANFILO_QT_SOURCES" && pwd)"
+if [ -f "$SOURCES/qtbase-everywhere-src-$VERSION.tar.xz" ]; then
+    SUMS="$UPSTREAM_SUMS"
+fi
+printf '%s\n' "$SUMS" | (cd "$SOURCES" && sha256sum -c -) >&2
+
+# apt-get runs only when something is missing. Another job may be holding apt's lock: wait for it
+# instead of failing.
+PACKAGES="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build perl xz-utils
+qt6-base-dev qt6-base-dev-tools"
+apt_get() {
+    while ! out="$(DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 "$@" 2>&1)"; do
+        if ! echo "$out" | grep -q 'Could not get lock'; then
+            echo "$out" >&2
+            return 1
+        fi
+        say "apt is busy, waiting"
+        sleep 20
+    done
+}
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing="$missing $p"
+    fi
+done
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    say "installing:$missing"
+    apt_get update
+    # shellcheck disable=SC2086 # one word a package
+    apt_get install -y --no-install-recommends $missing
+fi
+
+# A work folder left by an interrupted run is resumed (ninja picks up where it stopped); without
+# one, whatever an interrupted install left in the prefix goes.
+[ -d "$WORK" ] || rm -rf "$PREFIX"
+mkdir -p "$WORK" "$PREFIX"
+cd "$WORK"
+say "building Qt $VERSION into $PREFIX, log in $LOG"
+
+TIMES=""
+# Everything runs at the lowest priority: the machine is usually shared with someone compiling.
+step() {
+    label=$1
+    shift
+    say "$label"
+    started=$(date +%s)
+    if ! nice -n 19 "$@" >>"$LOG" 2>&1; then
+        tail -n 40 "$LOG" >&2
+        say "failed: $label (whole log: $LOG)"
+        exit 1
+    fi
+    TIMES="$TIMES
+  $label: $(($(date +%s) - started)) s"
+}
+total_started=$(date +%s)
+
+if [ ! -f src/.unpacked ]; then
+    rm -rf src
+    mkdir src
+    for archive in $(printf '%s\n' "$SUMS" | awk '{ print $2 }'); do
+        step "unpack $archive" tar -xf "$SOURCES/$archive" -C src
+    done
+    touch src/.unpacked
+fi
+
+# Kept in the prefix, not the work folder: the installed qt.toolchain.cmake loads it from here.
+TOOLCHAIN="$PREFIX/mingw-w64-x86_64.cmake"
+cat >"$TOOLCHAIN" <<'EOF'
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64, the POSIX-threads flavour (the win32
+# one lacks std::thread and friends).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+# Libraries and headers only from the MinGW tree (or Qt's prefix, which Qt's toolchain file adds),
+# never from the Linux host; programs from the host.
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+EOF
+
+# Zanfilo needs Core, Gui, Widgets, Test and Svg; everything else that can go, goes.
+# - Xml too: QtSvg parses with Core's QXmlStreamReader.
+# - Image formats other than PNG (built into QtGui) and SVG.
+# - The qdirect2d platform plugin (direct2d1_1); Direct2D and DirectWrite 3 stay, as 6.4's Windows
+#   plugin does not link with only one of them.
+# - OpenGL stays, loaded at run time: 6.4's Windows plugin does not build without it.
+# - Tablet events need wintab, which Debian's source lacks. Accessibility stays: on Windows it is
+#   UI Automation, which needs neither wintab nor iaccessible2.
+# - Bundled third-party code only, so nothing is picked up from the MinGW tree (its zlib would be
+#   linked as a DLL), and a static C++ runtime; the program itself links with -static too, or it
+#   still needs libgcc's DLL.
+QTBASE_OPTIONS="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
+-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+-DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+-DFEATURE_concurrent=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF
+-DFEATURE_sql=OFF -DFEATURE_xml=OFF
+-DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_jpeg=OFF
+-DFEATURE_vulkan=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
+-DFEATURE_direct2d1_1=OFF -DINPUT_opengl=dynamic
+-DFEATURE_tabletevent=OFF -DFEATURE_accessibility=ON
+-DFEATURE_pkg_config=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF
+-DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
+-DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
+-DFEATURE_system_textmarkdownreader=OFF
+-DFEATURE_static_runtime=ON"
+
+# shellcheck disable=SC2086 # the options are meant to split into words
+step "configure qtbase" cmake -S "src/qtbase-everywhere-src-$VERSION" -B qtbase -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$PREFIX" $QTBASE_OPTIONS
+step "build qtbase" cmake --build qtbase --parallel 2
+step "install qtbase" cmake --install qtbase
+
+# Against the installed qtbase, through its toolchain file (which loads ours and knows the host Qt).
+step "configure qtsvg" cmake -S "src/qtsvg-everywhere-src-$VERSION" -B qtsvg -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_BUILD_TYPE=Release \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+step "build qtsvg" cmake --build qtsvg --parallel 2
+step "install qtsvg" cmake --install qtsvg
+
+# The log stays with the build it describes; the stamp comes last, so an interrupted run is redone.
+mv "$LOG" "$PREFIX/build.log"
+cd "$CACHE"
+rm -rf "$WORK"
+touch "$PREFIX/.complete"
+say "done in $(($(date +%s) - total_started)) s:$TIMES"
+echo "$PREFIX"
