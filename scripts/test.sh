@@ -6,7 +6,8 @@
 # release (licences, manual pages, a reproducible and lintian-clean package); then builds once
 # more, with Clang, AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, and runs the
 # suite and a shorter monkey there, where any report fails. So both compilers build every file; in
-# CI (CI set) every build treats a warning as an error.
+# CI (CI set) every build treats a warning as an error. Last, the Windows program and its suites
+# (scripts/windows.sh), from Qt's sources in ZANFILO_QT_SOURCES, by default ../shared/qt-sources.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
@@ -26,3 +27,8 @@ export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppre
 # The package test is left out: a package of the sanitizer build would not be shipped.
 (cd build-clang-asan && QT_QPA_PLATFORM=offscreen ZANFILO_MONKEY_EVENTS=20000 \
     ctest --output-on-failure --parallel "$(nproc)" -E '^package$')
+
+[ -n "${ZANFILO_QT_SOURCES:-}" ] || [ ! -d ../shared/qt-sources ] ||
+    ZANFILO_QT_SOURCES="$(cd ../shared/qt-sources && pwd)"
+export ZANFILO_QT_SOURCES
+./scripts/windows.sh

@@ -50,34 +50,9 @@ if [ -f "$SOURCES/qtbase-everywhere-src-$VERSION.tar.xz" ]; then
 fi
 printf '%s\n' "$SUMS" | (cd "$SOURCES" && sha256sum -c -) >&2
 
-# apt-get runs only when something is missing. Another job may be holding apt's lock: wait for it
-# instead of failing.
-PACKAGES="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build perl xz-utils
-qt6-base-dev qt6-base-dev-tools"
-apt_get() {
-    while ! out="$(DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=600 "$@" 2>&1)"; do
-        if ! echo "$out" | grep -q 'Could not get lock'; then
-            echo "$out" >&2
-            return 1
-        fi
-        say "apt is busy, waiting"
-        sleep 20
-    done
-}
-missing=""
-for p in $PACKAGES; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing="$missing $p"
-    fi
-done
-if [ -n "$missing" ]; then
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    say "installing:$missing"
-    apt_get update
-    # shellcheck disable=SC2086 # one word a package
-    apt_get install -y --no-install-recommends $missing
-fi
+# Its output goes to stderr: the last line on stdout is the path.
+./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build perl xz-utils \
+    qt6-base-dev-tools >&2
 
 # A work folder left by an interrupted run is resumed (ninja picks up where it stopped); without
 # one, whatever an interrupted install left in the prefix goes.

@@ -3,14 +3,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program from this source: builds Qt for Windows once (scripts/windows-qt.sh, from
 # the sources in ZANFILO_QT_SOURCES), cross-builds zanfilo.exe and the unit suites into
-# build-windows/ with MinGW-w64, runs the suites under Wine on the offscreen platform, and makes
-# the setup program build-windows/zanfilo-1.00-setup.exe with NSIS.
+# build-windows/ with MinGW-w64, runs the suites under Wine on the offscreen platform and the
+# smoke test's Windows row on Xvfb, and makes the setup program
+# build-windows/zanfilo-1.00-setup.exe with NSIS.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix wine wine64 nsis
 qt="$(./scripts/windows-qt.sh | tail -n 1)"
-# The icon is drawn by the Linux build's own tool.
-./scripts/build.sh render_svg
+# The icon is drawn by the Linux build's own tool, and its smoke test drives the .exe.
+./scripts/build.sh render_svg smoke_test
 
 werror=OFF
 [ -z "${CI:-}" ] || werror=ON
@@ -26,5 +27,7 @@ export WINEPREFIX="$(pwd)/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="m
 rm -rf "$WINEPREFIX"
 wine wineboot --init
 (cd build-windows && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
+(cd build && ZANFILO_WINDOWS_EXECUTABLE="$(pwd)/../build-windows/zanfilo.exe" QT_QPA_PLATFORM=offscreen \
+    ctest --output-on-failure -R '^e2e_smoke$')
 wineserver --kill || true
 echo "windows: build-windows/zanfilo.exe, build-windows/zanfilo-1.00-setup.exe"
