@@ -6,7 +6,8 @@
 ; silent install by the lab's IT person. makensis -DVERSION=1.00 -DEXE=... -DICON=... -DLICENCE=...
 ; -DOUTFILE=... zanfilo.nsi
 
-Unicode true
+; A 64-bit setup program for the 64-bit program (and Wine without its 32-bit half runs it).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
