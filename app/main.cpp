@@ -19,14 +19,14 @@ int main(int argc, char* argv[])
     const app::CommandLine line = app::startOnCommandLine(argc, argv, application);
     switch (line.action) {
     case app::CommandLine::Action::Help:
-        std::fputs(app::usage().toLocal8Bit().constData(), stdout);
+        std::fputs(app::usage().toUtf8().constData(), stdout);
         return 0;
     case app::CommandLine::Action::Version:
         std::puts("zanfilo " ZANFILO_VERSION);
         return 0;
     case app::CommandLine::Action::Fail:
-        std::fprintf(stderr, "zanfilo: %s\n\n%s", line.error.toLocal8Bit().constData(),
-                     app::usage().toLocal8Bit().constData());
+        std::fprintf(stderr, "zanfilo: %s\n\n%s", line.error.toUtf8().constData(),
+                     app::usage().toUtf8().constData());
         return 2;
     case app::CommandLine::Action::Run:
         break;

@@ -16,7 +16,7 @@ namespace app {
 std::unique_ptr<ui::Voice> makeVoice();
 // What --help says of --voce, or nothing where this build has no voice.
 QString voiceUsage();
-// Where the program was started from a console, its output goes there.
+// Where the program was started from a console, its output (UTF-8) goes there.
 void useStartingConsole();
 
 } // namespace app
