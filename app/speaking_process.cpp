@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zanfilo team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// zanfilo-voce: the speaking process that `zanfilo --voce` starts. It holds the speech service's
-// client library, which ends the process it runs in on a reply it cannot read, so that only this
+// zanfilo-voce PID: the speaking process that `zanfilo --voce` (process PID) starts. It holds the speech
+// service's client library, which ends the process it runs in on a reply it cannot read, so that only this
 // process ends then. It reads one word a line on standard input and answers on standard output
 // with one byte each time it is ready for the next, so the program hands it only the newest word.
 // What it has to say goes to standard error, which the program passes on.
@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -36,8 +37,13 @@ void ready(int answers)
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
+    // It ends with the program that started it (the one whose number it is given), even one
+    // killed outright or gone while this one started.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (argc != 2 || getppid() != std::atoi(argv[1]))
+        return EXIT_SUCCESS;
     // The answers keep the standard output of their own; anything the library prints goes with
     // this process's messages instead of being taken for an answer.
     const int answers = dup(STDOUT_FILENO);

@@ -5,11 +5,18 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QProcess>
+#include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
-#include <sys/prctl.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace app {
 
@@ -20,6 +27,13 @@ constexpr int kGivenUp = 2; // a failed start and its one retry
 void toStderr(const QByteArray& line)
 {
     std::fprintf(stderr, "zanfilo: %s\n", line.constData());
+}
+
+void closeAll(std::initializer_list<int> fds)
+{
+    for (const int fd : fds)
+        if (fd >= 0)
+            close(fd);
 }
 
 } // namespace
@@ -34,13 +48,19 @@ SpeechVoice::SpeechVoice(QString speakingProcess, std::chrono::milliseconds retr
 
 SpeechVoice::~SpeechVoice()
 {
-    if (!process_)
+    if (pid_ <= 0)
         return;
-    QObject::disconnect(process_.get(), nullptr, nullptr, nullptr);
     // The end of its input lets it say goodbye to the service; one that is stalled there is
-    // killed by the process's destructor rather than holding up the end of the program.
-    process_->closeWriteChannel();
-    process_->waitForFinished(200);
+    // killed rather than holding up the end of the program.
+    answered_.reset();
+    said_.reset();
+    ended_.reset();
+    close(std::exchange(input_, -1));
+    pollfd end{pidfd_, POLLIN, 0};
+    if (poll(&end, 1, 200) <= 0)
+        kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    closeAll({pidfd_, answers_, messages_});
 }
 
 QString SpeechVoice::installedSpeakingProcess()
@@ -53,7 +73,7 @@ QString SpeechVoice::installedSpeakingProcess()
 
 void SpeechVoice::say(const QString& word)
 {
-    if (!process_ || process_->state() == QProcess::NotRunning) {
+    if (pid_ <= 0) {
         // One more try a while after a failure, as the service starts itself on demand; a
         // service that keeps failing is left alone.
         if (failuresInARow_ >= kGivenUp || sinceEnd_.elapsed() < retryAfter_.count())
@@ -65,54 +85,108 @@ void SpeechVoice::say(const QString& word)
     sendPending();
 }
 
+// posix_spawn, not QProcess: the same fork and exec, without QProcess's code in the program's
+// memory. Its end is noticed through a pidfd and reaped at once.
 void SpeechVoice::start()
 {
-    process_ = std::make_unique<QProcess>();
+    // Its input is a socket, so a word sent after its end costs no SIGPIPE.
+    int input[2];
+    int answers[2];
+    int messages[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input) != 0 || pipe2(answers, O_CLOEXEC) != 0 ||
+        pipe2(messages, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, answers[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, messages[1], STDERR_FILENO);
+    QByteArray path = program_.toLocal8Bit();
+    // It ends with the program, which it knows by this.
+    QByteArray program = QByteArray::number(getpid());
+    char* argv[] = {path.data(), program.data(), nullptr};
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, path.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    closeAll({input[0], answers[1], messages[1]});
+    if (failed != 0) {
+        closeAll({input[1], answers[0], messages[0]});
+        reportLine("nessuna voce, manca il programma che parla: " + path);
+        failuresInARow_ = kGivenUp;
+        return;
+    }
+    pid_ = pid;
+    input_ = input[1];
+    answers_ = answers[0];
+    messages_ = messages[0];
+    // glibc 2.36 declares pidfd_open without C linkage for C++; the system call is the same.
+    pidfd_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
     ready_ = false;
-    metService_ = false;
-    QProcess* p = process_.get();
-    const pid_t program = getpid();
-    p->setChildProcessModifier([program] {
-        // It ends with the program, even one killed outright or gone while this one started.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != program)
-            _exit(0);
-    });
-    QObject::connect(p, &QProcess::readyReadStandardOutput, p, [this, p] {
-        if (!p->readAllStandardOutput().contains('+'))
+    if (pidfd_ < 0) {
+        // A kernel before 5.3: no way to hear of its end without waiting, so no voice.
+        kill(pid_, SIGKILL);
+        waitpid(std::exchange(pid_, 0), nullptr, 0);
+        closeAll({input_, answers_, messages_});
+        input_ = answers_ = messages_ = -1;
+        reportLine("nessuna voce su questo sistema");
+        failuresInARow_ = kGivenUp;
+        return;
+    }
+
+    answered_ = std::make_unique<QSocketNotifier>(answers_, QSocketNotifier::Read);
+    QObject::connect(answered_.get(), &QSocketNotifier::activated, answered_.get(), [this] {
+        char bytes[16];
+        if (read(answers_, bytes, sizeof bytes) <= 0) {
+            answered_->setEnabled(false);
             return;
+        }
         ready_ = true;
-        metService_ = true;
         failuresInARow_ = 0;
         sendPending();
     });
-    QObject::connect(p, &QProcess::readyReadStandardError, p, [this, p] {
-        unfinishedLine_ += p->readAllStandardError();
-        for (qsizetype end; (end = unfinishedLine_.indexOf('\n')) >= 0; unfinishedLine_.remove(0, end + 1))
-            reportLine(unfinishedLine_.left(end));
-    });
-    QObject::connect(p, &QProcess::finished, p, [this](int code, QProcess::ExitStatus status) {
-        if (!unfinishedLine_.isEmpty())
-            reportLine(std::exchange(unfinishedLine_, {}));
-        ready_ = false;
-        if (status != QProcess::NormalExit || code != 0)
-            ++failuresInARow_;
-        sinceEnd_.start();
-    });
-    QObject::connect(p, &QProcess::errorOccurred, p, [this](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        reportLine("nessuna voce, manca il programma che parla: " + program_.toLocal8Bit());
-        failuresInARow_ = kGivenUp;
-    });
-    p->start(program_, {});
+    said_ = std::make_unique<QSocketNotifier>(messages_, QSocketNotifier::Read);
+    QObject::connect(said_.get(), &QSocketNotifier::activated, said_.get(), [this] { readMessages(); });
+    ended_ = std::make_unique<QSocketNotifier>(pidfd_, QSocketNotifier::Read);
+    QObject::connect(ended_.get(), &QSocketNotifier::activated, ended_.get(), [this] { reap(); });
+}
+
+void SpeechVoice::readMessages()
+{
+    char bytes[512];
+    for (ssize_t n; (n = read(messages_, bytes, sizeof bytes)) > 0;)
+        unfinishedLine_.append(bytes, n);
+    for (qsizetype end; (end = unfinishedLine_.indexOf('\n')) >= 0; unfinishedLine_.remove(0, end + 1))
+        reportLine(unfinishedLine_.left(end));
+}
+
+void SpeechVoice::reap()
+{
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) != pid_)
+        return;
+    // What it wrote last, before its end.
+    readMessages();
+    if (!unfinishedLine_.isEmpty())
+        reportLine(std::exchange(unfinishedLine_, {}));
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        ++failuresInARow_;
+    // The notifiers go with the next start, not inside their own signals.
+    for (QSocketNotifier* n : {answered_.get(), said_.get(), ended_.get()})
+        n->setEnabled(false);
+    closeAll({input_, answers_, messages_, pidfd_});
+    input_ = answers_ = messages_ = pidfd_ = -1;
+    pid_ = 0;
+    ready_ = false;
+    sinceEnd_.start();
 }
 
 void SpeechVoice::sendPending()
 {
     if (!ready_ || pending_.isEmpty())
         return;
-    process_->write(pending_.toUtf8() + '\n');
+    // One word at a time, into an empty socket: it never waits.
+    const QByteArray line = pending_.toUtf8() + '\n';
+    send(input_, line.constData(), static_cast<std::size_t>(line.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
     pending_.clear();
     ready_ = false;
 }

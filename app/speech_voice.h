@@ -11,8 +11,9 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <sys/types.h>
 
-class QProcess;
+class QSocketNotifier;
 
 namespace app {
 
@@ -41,18 +42,26 @@ public:
 private:
     void start();
     void sendPending();
-    void ended(bool failed);
+    void readMessages();
+    void reap();
     void reportLine(const QByteArray& line);
 
     QString program_;
     std::chrono::milliseconds retryAfter_;
     std::function<void(const QByteArray&)> report_;
-    std::unique_ptr<QProcess> process_;
+    // The speaking process, its input, its answers, its messages, and its end.
+    pid_t pid_ = 0;
+    int input_ = -1;
+    int answers_ = -1;
+    int messages_ = -1;
+    int pidfd_ = -1;
+    std::unique_ptr<QSocketNotifier> answered_;
+    std::unique_ptr<QSocketNotifier> said_;
+    std::unique_ptr<QSocketNotifier> ended_;
     QString pending_;
-    bool ready_ = false;      // the speaking process waits for a word
-    bool metService_ = false; // the running speaking process reached the service
-    int failuresInARow_ = 0;  // speaking processes that ended without reaching the service
-    bool reported_ = false;   // one line a run is enough
+    bool ready_ = false;     // the speaking process waits for a word
+    int failuresInARow_ = 0; // speaking processes that ended without reaching the service
+    bool reported_ = false;  // one line a run is enough
     QElapsedTimer sinceEnd_;
     QByteArray unfinishedLine_;
 };
