@@ -60,7 +60,7 @@ SpeechVoice::~SpeechVoice()
     if (poll(&end, 1, 200) <= 0)
         kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
-    closeAll({pidfd_, answers_, messages_});
+    forget();
 }
 
 QString SpeechVoice::installedSpeakingProcess()
@@ -125,9 +125,8 @@ void SpeechVoice::start()
     if (pidfd_ < 0) {
         // A kernel before 5.3: no way to hear of its end without waiting, so no voice.
         kill(pid_, SIGKILL);
-        waitpid(std::exchange(pid_, 0), nullptr, 0);
-        closeAll({input_, answers_, messages_});
-        input_ = answers_ = messages_ = -1;
+        waitpid(pid_, nullptr, 0);
+        forget();
         reportLine("nessuna voce su questo sistema");
         failuresInARow_ = kGivenUp;
         return;
@@ -173,11 +172,16 @@ void SpeechVoice::reap()
     // The notifiers go with the next start, not inside their own signals.
     for (QSocketNotifier* n : {answered_.get(), said_.get(), ended_.get()})
         n->setEnabled(false);
+    forget();
+    sinceEnd_.start();
+}
+
+void SpeechVoice::forget()
+{
     closeAll({input_, answers_, messages_, pidfd_});
     input_ = answers_ = messages_ = pidfd_ = -1;
     pid_ = 0;
     ready_ = false;
-    sinceEnd_.start();
 }
 
 void SpeechVoice::sendPending()

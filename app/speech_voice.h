@@ -44,6 +44,8 @@ private:
     void sendPending();
     void readMessages();
     void reap();
+    // Closes what joined the program to an ended speaking process.
+    void forget();
     void reportLine(const QByteArray& line);
 
     QString program_;

@@ -114,8 +114,7 @@ void ExerciseTest::answer(e2e::X11Session& session, const QRect& window, QPoint 
     e2e::settle(500);
     const QImage screen = session.screenshot(window);
     session.savePng(screen, name);
-    const QRect verdict(px(195, 6585), px(195 + 6705, 6585 + 1320));
-    const QImage shown = screen.copy(verdict);
+    const QImage shown = screen.copy(e2e::verdictArea);
     const QImage right = renderedVerdict(QStringLiteral("ESATTO"), shown.size());
     const QImage wrong = renderedVerdict(QStringLiteral("ERRATO"), shown.size());
     const int toRight = mismatch(shown, right);
@@ -160,7 +159,7 @@ void ExerciseTest::countingThePicturesShownShouldBeJudgedRight()
     }
     QVERIFY2(figures >= 1 && figures <= 5, qPrintable(QString::number(figures)));
 
-    answer(session, window, centreOf(4200, 5760, 3075, 720), figures, centreOf(7335, 5745, 3075, 720),
+    answer(session, window, e2e::contaCentre, figures, e2e::verificaCentre,
            QStringLiteral("count-verdict.png"));
     e2e::waitUntil([&] { return service.words.size() > figures; }, 5000);
     QCOMPARE(service.words, QStringLiteral("uno due tre quattro cinque").split(' ').mid(0, figures)

@@ -62,6 +62,12 @@ constexpr QSize startInner(795, 573);
 constexpr QPointF zanfiloFace(135 + 105 + 200, 4080 + 150 + 200);
 constexpr QPointF firstLevelFace(3840 + 105 + 200, 4110 + 150 + 200);
 
+// In pixels of the count window's inner area: the centres of CONTA and VERIFICA, and where the
+// verdict is written (in either exercise window).
+constexpr QPoint contaCentre(382, 408);
+constexpr QPoint verificaCentre(591, 407);
+constexpr QRect verdictArea(QPoint(13, 439), QPoint(460, 527));
+
 // A point of the start window given in twips of its design, on the screen; the inner area scales
 // with the window.
 inline QPoint startPoint(const QRect& window, QPointF twips)

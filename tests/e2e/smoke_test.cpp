@@ -35,8 +35,8 @@ class SmokeTest : public QObject
 
 private slots:
     // The one check that the whole chain works: the real program starts on a real X server, shows
-    // its first screen, opens an exercise and judges an answer with real keys, and ends cleanly at
-    // a real click; the Windows build too, under Wine.
+    // its first screen, opens an exercise with real keys, judges an answer at real clicks, and
+    // ends cleanly at a real click; the Windows build too, under Wine.
     void startWindowShouldAppearAndEsciShouldEndTheProgram_data();
     void startWindowShouldAppearAndEsciShouldEndTheProgram();
 };
@@ -99,12 +99,12 @@ void SmokeTest::startWindowShouldAppearAndEsciShouldEndTheProgram()
     QVERIFY2(!count.isEmpty(), qPrintable(session.lastError()));
     e2e::settle(700);
     const QRect counting = session.windowGeometry(count);
-    for (const QPoint button : {QPoint(382, 408), QPoint(591, 407)}) {
+    for (const QPoint button : {e2e::contaCentre, e2e::verificaCentre}) {
         QVERIFY2(session.mouseClick(counting.topLeft() + button), qPrintable(session.lastError()));
         e2e::settle(300);
     }
     e2e::settle(400);
-    const QImage verdict = session.screenshot(counting).copy(195 / 15, 6585 / 15, 447, 88);
+    const QImage verdict = session.screenshot(counting).copy(e2e::verdictArea);
     int ink = 0;
     for (int y = 0; y < verdict.height(); ++y)
         for (int x = 0; x < verdict.width(); ++x)
