@@ -25,35 +25,85 @@ CommandLine::Action askedBeforeQt(int argc, char** argv)
     return CommandLine::Action::Run;
 }
 
-// The program's own options, among what Qt left.
-CommandLine readOwnOptions(const QStringList& arguments)
+const QString scansione = QStringLiteral("scansione");
+
+CommandLine only(CommandLine::Action action)
 {
+    CommandLine line;
+    line.action = action;
+    return line;
+}
+
+CommandLine failed(const QString& why)
+{
+    CommandLine line = only(CommandLine::Action::Fail);
+    line.error = why;
+    return line;
+}
+
+// QCommandLineParser has no option whose value may be left out: --scansione alone is read as
+// --scansione with the default pace.
+QStringList withDefaultPace(QStringList arguments)
+{
+    const auto end = std::find(arguments.begin(), arguments.end(), QStringLiteral("--"));
+    for (auto a = arguments.begin() + 1; a < end; ++a) {
+        if (*a == QLatin1String("--") + scansione || *a == QLatin1Char('-') + scansione)
+            *a = QStringLiteral("--%1=%2").arg(scansione).arg(kDefaultScanPace);
+    }
+    return arguments;
+}
+
+// Seconds as a teacher writes them, with a comma or a point; none outside the paces taken.
+std::optional<double> paceOf(QString text)
+{
+    bool number = false;
+    const double seconds = text.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&number);
+    if (!number || !(seconds >= kFastestScanPace && seconds <= kSlowestScanPace))
+        return std::nullopt;
+    return seconds;
+}
+
+// The program's own options, among what Qt left.
+CommandLine readOwnOptions(const QStringList& given)
+{
+    const QStringList arguments = withDefaultPace(given);
     QCommandLineParser parser;
     // Qt's options have one dash; one that Qt left, as -platform=x, is then refused whole.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption voce(QStringLiteral("voce"));
+    const QCommandLineOption scan(scansione, QString(), QStringLiteral("SECONDI"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({voce, help, version});
+    parser.addOptions({voce, scan, help, version});
     if (!parser.parse(arguments)) {
         if (parser.unknownOptionNames().isEmpty())
-            return {CommandLine::Action::Fail, false,
-                    QStringLiteral("opzioni scritte male: %1").arg(arguments.mid(1).join(QLatin1Char(' ')))};
+            return failed(
+                QStringLiteral("opzioni scritte male: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
         const QString name = parser.unknownOptionNames().constFirst();
         const auto typed = std::find_if(arguments.begin() + 1, arguments.end(), [&](const QString& a) {
             return a.startsWith(QLatin1Char('-')) && a.section(QLatin1Char('='), 0, 0).endsWith(name);
         });
-        return {CommandLine::Action::Fail, false,
-                QStringLiteral("opzione sconosciuta: %1").arg(typed != arguments.end() ? *typed : name)};
+        return failed(
+            QStringLiteral("opzione sconosciuta: %1").arg(typed != arguments.end() ? *typed : name));
     }
     if (parser.isSet(help))
-        return {CommandLine::Action::Help, false, {}};
+        return only(CommandLine::Action::Help);
     if (parser.isSet(version))
-        return {CommandLine::Action::Version, false, {}};
+        return only(CommandLine::Action::Version);
     if (!parser.positionalArguments().isEmpty())
-        return {CommandLine::Action::Fail, false,
-                QStringLiteral("argomento inatteso: %1").arg(parser.positionalArguments().constFirst())};
-    return {CommandLine::Action::Run, parser.isSet(voce), {}};
+        return failed(
+            QStringLiteral("argomento inatteso: %1").arg(parser.positionalArguments().constFirst()));
+    std::optional<double> pace;
+    if (parser.isSet(scan)) {
+        pace = paceOf(parser.value(scan));
+        if (!pace)
+            return failed(QStringLiteral("tempo di scansione non valido: %1 (da 0,5 a 10 secondi)")
+                              .arg(parser.value(scan)));
+    }
+    CommandLine line;
+    line.voce = parser.isSet(voce);
+    line.scansione = pace;
+    return line;
 }
 
 } // namespace
@@ -61,7 +111,7 @@ CommandLine readOwnOptions(const QStringList& arguments)
 CommandLine startOnCommandLine(int& argc, char** argv, std::unique_ptr<QApplication>& application)
 {
     if (const CommandLine::Action early = askedBeforeQt(argc, argv); early != CommandLine::Action::Run)
-        return {early, false, {}};
+        return only(early);
     application = std::make_unique<QApplication>(argc, argv);
     return readOwnOptions(QCoreApplication::arguments());
 }
@@ -70,10 +120,14 @@ QString usage()
 {
     const QString voice = voiceUsage();
     return QStringLiteral(
-               "Uso: zanfilo%1 [opzioni di Qt]\n"
+               "Uso: zanfilo%1 [--scansione[=SECONDI]] [opzioni di Qt]\n"
                "Esercizi per contare piccoli insiemi e leggere le quantità sulla linea dei numeri.\n"
                "\n"
                "%2"
+               "  --scansione[=SECONDI]\n"
+               "                 per chi usa un solo sensore: il programma evidenzia da solo un\n"
+               "                 pulsante dopo l'altro, ogni SECONDI secondi (da 0,5 a 10; 2 se\n"
+               "                 non detto), e lo spazio, Invio o un clic premono quello evidenziato\n"
                "  -h, --help     mostra questo aiuto ed esce\n"
                "  -v, --version  mostra la versione ed esce\n"
                "  --             fine delle opzioni\n"

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QApplication;
 
@@ -16,9 +17,15 @@ struct CommandLine
 {
     enum class Action { Run, Help, Version, Fail };
     Action action = Action::Run;
-    bool voce = false; // counts and verdicts said aloud
-    QString error;     // why, for Fail
+    bool voce = false;               // counts and verdicts said aloud
+    QString error;                   // why, for Fail
+    std::optional<double> scansione; // the pace of scanning in seconds, for a child on one switch
 };
+
+// --scansione alone, and the paces it takes, in seconds.
+inline constexpr double kDefaultScanPace = 2;
+inline constexpr double kFastestScanPace = 0.5;
+inline constexpr double kSlowestScanPace = 10;
 
 // Reads the command line as the program does. --help and --version are looked for before Qt
 // starts, so they answer without a display; otherwise `application` is made, taking Qt's own

@@ -6,6 +6,7 @@
 #include "app/window_set.h"
 #include "ui/fonts.h"
 #include "ui/runtime.h"
+#include "ui/scanner.h"
 #include "ui/services.h"
 
 #include <QApplication>
@@ -46,6 +47,9 @@ int main(int argc, char* argv[])
     ui::StandardRandom random;
     app::WindowSet windows(clock, random, voice.get());
     windows.runtime().setOnLastWindowUnloaded([] { QCoreApplication::exit(0); });
+    // Before the start, so that it sees the first window become active.
+    const std::unique_ptr<ui::Scanner> scanner =
+        line.scansione ? std::make_unique<ui::Scanner>(windows.runtime(), *line.scansione) : nullptr;
     windows.start();
     return QApplication::exec();
 }

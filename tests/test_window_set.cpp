@@ -165,7 +165,8 @@ void WindowSetTest::windowsShouldOpenCentredAndWhollyOnTheScreen()
 void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("read"); // the action, then "voce" where the voice is asked for
+    // The action, then "voce" where the voice is asked for and the pace where scanning is.
+    QTest::addColumn<QString>("read");
     QTest::addRow("the voice, among Qt's options")
         << QStringList{"-platform", "offscreen", "--voce", "-style", "fusion", "-reverse"} << "run voce";
     QTest::addRow("help first") << QStringList{"--help", "--bogus"} << "help";
@@ -181,6 +182,14 @@ void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt_data()
     QTest::addRow("a form Qt does not read") << QStringList{"-platform=offscreen"} << "fail";
     QTest::addRow("Qt's option with = and the voice") << QStringList{"-style=fusion", "--voce"} << "run voce";
     QTest::addRow("Qt's option with two dashes") << QStringList{"--style=fusion"} << "run";
+    QTest::addRow("scanning at its own pace") << QStringList{"--scansione"} << "run scansione 2";
+    QTest::addRow("scanning, with the voice")
+        << QStringList{"--voce", "-scansione=0,5"} << "run voce scansione 0.5";
+    QTest::addRow("scanning at the slowest pace") << QStringList{"--scansione=10"} << "run scansione 10";
+    QTest::addRow("scanning too fast") << QStringList{"--scansione=0.4"} << "fail";
+    QTest::addRow("scanning too slow") << QStringList{"--scansione=10.5"} << "fail";
+    QTest::addRow("scanning without a number") << QStringList{"--scansione=due"} << "fail";
+    QTest::addRow("scanning's seconds after a space") << QStringList{"--scansione", "3"} << "fail";
 }
 
 void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt()
@@ -206,6 +215,8 @@ int main(int argc, char* argv[])
         const app::CommandLine line = app::startOnCommandLine(argc, argv, application);
         const char* actions[] = {"run", "help", "version", "fail"};
         std::printf("%s%s", actions[static_cast<int>(line.action)], line.voce ? " voce" : "");
+        if (line.scansione)
+            std::printf(" scansione %g", *line.scansione);
         return 0;
     }
     QApplication application(argc, argv);

@@ -10,9 +10,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace ui {
 
@@ -34,12 +36,42 @@ int mouseButtonCode(Qt::MouseButton button)
 
 } // namespace
 
+// Button --------------------------------------------------------------------------------------
+
+Button::Button(QWidget* container, ControlKind kind, const QString& name, int index)
+    : QAbstractButton(container), VisualControl(kind, this, name, index)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Button::drawScanHighlight(QPainter& painter) const
+{
+    if (!scanHighlighted_)
+        return;
+    // In proportion to the button, so it reads from across the room on a board as on a laptop.
+    const int band = std::max(3, std::min(width(), height()) / 10);
+    const QRect outer = rect();
+    const QRect middle = outer.adjusted(band, band, -band, -band);
+    const QRect inner = middle.adjusted(band, band, -band, -band);
+    const auto ring = [&](const QRect& from, const QRect& to, const QColor& colour) {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addRect(from);
+        path.addRect(to);
+        painter.fillPath(path, colour);
+    };
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    ring(outer, middle, QColor(0, 0, 0));
+    ring(middle, inner, QColor(0xFF, 0xE0, 0x00));
+    painter.restore();
+}
+
 // CommandButton -------------------------------------------------------------------------------
 
 CommandButton::CommandButton(QWidget* container, const QString& name, int index)
-    : QAbstractButton(container), VisualControl(ControlKind::CommandButton, this, name, index)
+    : Button(container, ControlKind::CommandButton, name, index)
 {
-    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (Click)
             Click();
@@ -65,6 +97,7 @@ void CommandButton::paintEvent(QPaintEvent*)
         option.text = text();
         option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
         painter.drawControl(QStyle::CE_PushButton, option);
+        drawScanHighlight(painter);
         return;
     }
     QPainter painter(this);
@@ -84,14 +117,14 @@ void CommandButton::paintEvent(QPaintEvent*)
         const double half = line / 2.0;
         painter.drawRect(QRectF(device.box()).adjusted(half, half, -half, -half));
     }
+    drawScanHighlight(painter);
 }
 
 // OptionButton --------------------------------------------------------------------------------
 
 OptionButton::OptionButton(QWidget* container, const QString& name, int index)
-    : QAbstractButton(container), VisualControl(ControlKind::OptionButton, this, name, index)
+    : Button(container, ControlKind::OptionButton, name, index)
 {
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 void OptionButton::setValue(bool value)
@@ -242,6 +275,7 @@ void OptionButton::paintEvent(QPaintEvent*)
         painter.drawText(rect().adjusted(3, 3, -3, -3).translated(shift), Qt::AlignCenter | Qt::TextWordWrap,
                          text());
     }
+    drawScanHighlight(painter);
 }
 
 } // namespace ui

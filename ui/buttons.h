@@ -16,7 +16,26 @@ namespace ui {
 // gradient of the style shifts the colour the child sees.
 enum class ButtonStyle { Standard, Graphical };
 
-class CommandButton : public QAbstractButton, public VisualControl
+// What the command and option buttons share: the highlight of scanning, which a child on one
+// switch follows. It is drawn over the button's own face and focus look, only while scanning.
+class Button : public QAbstractButton, public VisualControl
+{
+    Q_OBJECT
+public:
+    Button(QWidget* container, ControlKind kind, const QString& name, int index);
+
+    bool scanHighlighted() const { return scanHighlighted_; }
+    void setScanHighlighted(bool on) { repaintWith(scanHighlighted_, on); }
+
+protected:
+    // Thick bands, black outside and yellow inside, so one of them stands out on any face.
+    void drawScanHighlight(QPainter& painter) const;
+
+private:
+    bool scanHighlighted_ = false;
+};
+
+class CommandButton : public Button
 {
     Q_OBJECT
 public:
@@ -46,7 +65,7 @@ private:
 // An option button drawn as a graphical toggle: pressed in while selected. Its events carry the
 // arguments the window's handlers may change: a KeyPress character set to 0 is discarded and a
 // KeyDown key code set to 0 is consumed (the button's default handling of that key is skipped).
-class OptionButton : public QAbstractButton, public VisualControl
+class OptionButton : public Button
 {
     Q_OBJECT
 public:

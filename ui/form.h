@@ -20,10 +20,18 @@ class QWidget;
 
 namespace ui {
 
+class Button;
 class FormWindow;
 class MenuEntry;
 class Runtime;
 class Timer;
+
+// A button a child on one switch reaches, and the word said when it is highlighted.
+struct ScanItem
+{
+    Button* button;
+    QString word;
+};
 
 // One window of the program. The object exists once and outlives its window: Load creates the
 // window and its controls from the definition and runs Form_Load; Unload runs Form_Unload and
@@ -59,6 +67,9 @@ public:
     const Proporzioni& proportions() const { return proporzioni_; }
 
     Runtime& runtime() const { return runtime_; }
+
+    // The buttons scanning goes through, in reading order, shown or not; none while not loaded.
+    virtual std::vector<ScanItem> scanItems() const { return {}; }
 
 protected:
     virtual void createControls() = 0;

@@ -36,6 +36,7 @@ void Runtime::formUnloaded(Form& form)
     std::erase(activationOrder_, &form);
     if (active_ == &form)
         active_ = nullptr;
+    Q_EMIT unloaded(&form);
     if (loaded_.empty()) {
         if (onLastUnloaded_)
             onLastUnloaded_();
@@ -62,6 +63,7 @@ void Runtime::formActivated(Form& form)
         return; // the program came back from another application: not a new activation
     active_ = &form;
     form.Form_Activate();
+    Q_EMIT activated(&form);
 }
 
 bool Runtime::eventFilter(QObject* watched, QEvent* event)

@@ -44,6 +44,12 @@ public:
     void formUnloaded(Form& form);
     void formActivated(Form& form);
 
+Q_SIGNALS:
+    // The program's active window changed, after the window's own Form_Activate.
+    void activated(ui::Form* form);
+    // A window was unloaded, before the activation passes to the one beneath.
+    void unloaded(ui::Form* form);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

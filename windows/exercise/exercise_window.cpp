@@ -193,6 +193,16 @@ void ExerciseWindow::createButtons()
     CmdVerifica->Click = [this] { CmdVerifica_Click(); };
 }
 
+std::vector<ui::ScanItem> ExerciseWindow::scanItems() const
+{
+    if (!isLoaded())
+        return {};
+    std::vector<ui::ScanItem> items;
+    for (ui::CommandButton* button : {CmdRicomincia, CmdContaElementi, CmdOperazione, CmdVerifica})
+        items.push_back({button, button->Caption().toLower()});
+    return items;
+}
+
 void ExerciseWindow::createPanel()
 {
     LblEsito = add<ui::Label>(client(), QStringLiteral("LblEsito"));

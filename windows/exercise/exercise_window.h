@@ -135,6 +135,9 @@ public:
 
     const ExerciseDesign& design() const { return design_; }
 
+    // Left to right as they stand: "RICOMINCIA", "CONTA" (or "AVANTI" in its place), "VERIFICA".
+    std::vector<ui::ScanItem> scanItems() const override;
+
 protected:
     void createControls() override;
     void forgetControls() override;

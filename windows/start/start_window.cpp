@@ -12,6 +12,8 @@
 #include "windows/fonts.h"
 #include "windows/start/curtains.h"
 
+#include <array>
+
 namespace start {
 
 using ui::twips;
@@ -166,6 +168,23 @@ void FrmInizio::createControls()
 
     describeForScreenReaders();
     bindHandlers();
+}
+
+std::vector<ui::ScanItem> FrmInizio::scanItems() const
+{
+    if (!isLoaded())
+        return {};
+    // The level buttons show only pictures: what a child hears names the level.
+    static const std::array<QString, levels::kLevelPresets.size()> levelWords{
+        QStringLiteral("livello uno"), QStringLiteral("livello due"), QStringLiteral("livello tre")};
+    std::vector<ui::ScanItem> items;
+    for (int i = Option1.lowerBound(); i <= Option1.upperBound(); ++i)
+        items.push_back({&Option1(i), Option1(i).Caption().toLower()});
+    for (int i = Option2.lowerBound(); i <= Option2.upperBound(); ++i)
+        items.push_back({&Option2(i), levelWords.at(static_cast<std::size_t>(i))});
+    for (int i = Option3.lowerBound(); i <= Option3.upperBound(); ++i)
+        items.push_back({&Option3(i), Option3(i).Caption().toLower()});
+    return items;
 }
 
 void FrmInizio::describeForScreenReaders()

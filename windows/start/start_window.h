@@ -51,6 +51,9 @@ public:
     int SceltaEsercizio() const { return sceltaEsercizio_; }
     bool curtainsOpen() const { return curtainsOpen_; }
 
+    // Group by group, then "Vai", "Reimposta", "Esci".
+    std::vector<ui::ScanItem> scanItems() const override;
+
     // Controls, valid while the window is loaded.
     ui::Timer* timerTendine = nullptr;
     ui::PictureBox* Picture1 = nullptr;
