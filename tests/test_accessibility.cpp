@@ -6,6 +6,7 @@
 #include "support/exercise_support.h"
 #include "support/test_support.h"
 #include "ui/accessibility.h"
+#include "ui/scanner.h"
 #include "windows/start/start_window.h"
 
 #include <QAccessible>
@@ -46,7 +47,8 @@ private Q_SLOTS:
     void levelButtonsShouldBeNamedByTheirRange();
     // The verdict and the counts are text, and a new verdict is announced as a change of name.
     void verdictAndCountsShouldBeReadableAndAnnounced();
-    // The whole way from the start window to a verdict and on, with the keyboard alone.
+    // The whole way from the start window to a verdict and on, with the keyboard alone, or with one
+    // switch and the words said as the highlight comes.
     void exerciseShouldBePlayableWithTheKeyboardAlone_data();
     void exerciseShouldBePlayableWithTheKeyboardAlone();
     // A child pressing keys at random must not throw away the task in progress.
@@ -118,36 +120,61 @@ void AccessibilityTest::verdictAndCountsShouldBeReadableAndAnnounced()
 void AccessibilityTest::exerciseShouldBePlayableWithTheKeyboardAlone_data()
 {
     QTest::addColumn<int>("form");
-    QTest::newRow("count on the line") << 1;
-    QTest::newRow("rebuild the set") << 2;
+    QTest::addColumn<bool>("oneSwitch");
+    QTest::newRow("count on the line") << 1 << false;
+    QTest::newRow("rebuild the set") << 2 << false;
+    QTest::newRow("count on the line, one switch") << 1 << true;
+    QTest::newRow("rebuild the set, one switch") << 2 << true;
 }
 
 void AccessibilityTest::exerciseShouldBePlayableWithTheKeyboardAlone()
 {
     QFETCH(int, form);
+    QFETCH(bool, oneSwitch);
     auto& start = program->windows.FrmInizio();
     program->windows.start();
     QVERIFY(QTest::qWaitForWindowActive(start.window()));
-    if (form == 2)
-        keyClick(start.window(), Qt::Key_2);
-    for (int i = 0; i < 3; ++i)
-        keyClick(start.window(), Qt::Key_Return); // exercise, level 1, "Vai"
+    const auto scanner = oneSwitch ? std::make_unique<ui::Scanner>(program->windows.runtime(), 2) : nullptr;
+    // The keyboard goes to the button with Tab and presses it with `key`; a switch waits for it.
+    const auto pressOn = [&](QWidget* window, const QString& button, Qt::Key key) {
+        for (int pace = 0; focusName() != button && pace < 8; ++pace) {
+            program->clock.advance(2);
+            oneSwitch ? scanner->tick() : keyClick(window, Qt::Key_Tab);
+        }
+        QCOMPARE(focusName(), button);
+        program->clock.advance(0.5);
+        keyClick(window, oneSwitch ? Qt::Key_Space : key);
+    };
+    pressOn(start.window(), QStringLiteral("Option1(%1)").arg(form - 1), Qt::Key_Return);
+    pressOn(start.window(), QStringLiteral("Option2(0)"), Qt::Key_Return);
+    pressOn(start.window(), QStringLiteral("Option3(0)"), Qt::Key_Return);
     auto& w = exerciseOf(*program, form);
     QVERIFY(w.isLoaded());
     QVERIFY(QTest::qWaitForWindowActive(w.window()));
+    QStringList named{"zanfilo", "costruire l'insieme", "livello uno", "vai"};
+    if (form == 1)
+        named.removeAt(1);
+    if (oneSwitch)
+        QCOMPARE(program->voice.heard.mid(0, named.size()), named);
     for (int task = 0; task < 3; ++task) {
         QCOMPARE(focusName(), QStringLiteral("CmdContaElementi"));
+        program->voice.heard.clear();
         for (int k = 0; k < w.NumeroElementi; ++k)
-            keyClick(w.window(), Qt::Key_Space);
-        while (focusName() != QStringLiteral("CmdVerifica"))
-            keyClick(w.window(), Qt::Key_Tab);
-        keyClick(w.window(), Qt::Key_Return);
+            pressOn(w.window(), QStringLiteral("CmdContaElementi"), Qt::Key_Space);
+        pressOn(w.window(), QStringLiteral("CmdVerifica"), Qt::Key_Return);
         QCOMPARE(w.LblEsito->Caption(), QStringLiteral("ESATTO"));
         QCOMPARE(focusName(), QStringLiteral("CmdOperazione"));
-        keyClick(w.window(), Qt::Key_Return);
+        // The button lit after each press is named, but the count and the verdict are not cut short.
+        if (oneSwitch)
+            QCOMPARE(program->voice.heard.mid(w.NumeroElementi), QStringList({"verifica", "esatto"}));
+        pressOn(w.window(), QStringLiteral("CmdOperazione"), Qt::Key_Return);
         QCOMPARE(w.LblEsito->Caption(), QString());
     }
     QCOMPARE(w.RisposteEsatte.value(), qint64(3));
+    // After "AVANTI" the lit "CONTA" is named, unless the new task was said (the set's number).
+    if (oneSwitch)
+        QCOMPARE(program->voice.heard.last(),
+                 form == 1 ? QStringLiteral("conta") : exercise::numberWord(w.NumeroElementi));
 }
 
 void AccessibilityTest::escapeShouldLeaveTheExerciseAndItsCountAlone()

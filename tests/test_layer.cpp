@@ -8,6 +8,7 @@
 #include "ui/keys.h"
 #include "ui/placement.h"
 #include "ui/proportional_layout.h"
+#include "ui/scan_cycle.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>
@@ -43,6 +44,12 @@ private Q_SLOTS:
     void optionKeyEventsShouldCarryChangeableArguments();
     // A candle taller than its slot must not lose its foot: pictures show whole, never stretched.
     void imageShouldShowItsPictureWholeAtItsOwnSize();
+    // A child on one switch: the highlight's pace, the pace kept after a press, tremors, rest.
+    void scanningShouldKeepItsPaceAndRest_data();
+    void scanningShouldKeepItsPaceAndRest();
+    // The highlight goes to the next button shown, wrapping round, past hidden and disabled ones.
+    void scanningShouldSkipButtonsNotShown_data();
+    void scanningShouldSkipButtonsNotShown();
 };
 
 void LayerTest::keyCodesShouldKeepKeypadDigitsApart_data()
@@ -351,6 +358,78 @@ void LayerTest::imageShouldShowItsPictureWholeAtItsOwnSize()
     QCOMPARE(slot.widget()->size(), QSize(42, 62));
     slot.setPicture(store.Image3(0));
     QCOMPARE(slot.widget()->size(), QSize(25, 25));
+}
+
+void LayerTest::scanningShouldKeepItsPaceAndRest_data()
+{
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("events");   // s start, t the timer fires, p a press; at seconds, pace 2
+    QTest::addColumn<QString>("outcomes"); // per t or p: Wait, Move, Rest, Act, waKe, Ignored
+    QTest::addColumn<double>("due");       // the next move; -1 resting
+    QTest::newRow("a move each pace") << 4 << "s0 t1.99 t2 t4"
+                                      << "WMM" << 6.0;
+    QTest::newRow("a late timer moves once") << 4 << "s0 t5 t6.9 t7"
+                                             << "MWM" << 9.0;
+    QTest::newRow("a press keeps the rest of the pace and one more") << 4 << "s0 p1 t3.9 t4"
+                                                                     << "AWM" << 6.0;
+    QTest::newRow("pressed again, still one pace more") << 4 << "s0 p1 p3.5 t5.9 t6"
+                                                        << "AAWM" << 8.0;
+    QTest::newRow("bounces within 0.3 s are ignored") << 4 << "s0 p1 p1.2 p1.29 p1.31"
+                                                      << "AIIA" << 4.0;
+    QTest::newRow("three rounds, then rest") << 2 << "s0 t2 t4 t6 t8 t10 t12 t14 t16"
+                                             << "MMMMMMRR" << -1.0;
+    QTest::newRow("a press while resting only wakes") << 1 << "s0 t2 t4 t6 t8 p9 t11"
+                                                      << "MMMRKM" << 13.0;
+    QTest::newRow("a press starts the rounds again") << 1 << "s0 t2 t4 p5 t8 t10 t12 t14"
+                                                     << "MMAMMMR" << -1.0;
+    QTest::newRow("nothing shown, nothing to scan") << 0 << "s0 t2"
+                                                    << "R" << -1.0;
+}
+
+void LayerTest::scanningShouldKeepItsPaceAndRest()
+{
+    QFETCH(int, shown);
+    QFETCH(QString, events);
+    QFETCH(QString, outcomes);
+    QFETCH(double, due);
+    ui::ScanCycle cycle(2);
+    QString seen;
+    for (const QString& event : events.split(QLatin1Char(' '))) {
+        const double at = event.mid(1).toDouble();
+        if (event.startsWith(QLatin1Char('s')))
+            cycle.start(at);
+        else if (event.startsWith(QLatin1Char('t')))
+            seen += QStringLiteral("WMR").at(static_cast<int>(cycle.tick(at, shown)));
+        else
+            seen += QStringLiteral("AKI").at(static_cast<int>(cycle.press(at)));
+    }
+    QCOMPARE(seen, outcomes);
+    QCOMPARE(cycle.due().value_or(-1), due);
+}
+
+void LayerTest::scanningShouldSkipButtonsNotShown_data()
+{
+    QTest::addColumn<QString>("buttons"); // x shown, . hidden or disabled
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("next");
+    QTest::newRow("the next") << "xxxx" << 1 << 2;
+    QTest::newRow("wraps round") << "xxxx" << 3 << 0;
+    QTest::newRow("past hidden ones") << "x..x" << 0 << 3;
+    QTest::newRow("from one just hidden, the one after it") << ".x.x" << 2 << 3;
+    QTest::newRow("the only one stays") << "..x." << 2 << 2;
+    QTest::newRow("from none, the first shown") << ".xx." << -1 << 1;
+    QTest::newRow("none shown") << "...." << 1 << -1;
+}
+
+void LayerTest::scanningShouldSkipButtonsNotShown()
+{
+    QFETCH(QString, buttons);
+    QFETCH(int, current);
+    QFETCH(int, next);
+    std::vector<bool> shown;
+    for (const QChar c : buttons)
+        shown.push_back(c == QLatin1Char('x'));
+    QCOMPARE(ui::ScanCycle::following(shown, current), next);
 }
 
 QTEST_MAIN(LayerTest)

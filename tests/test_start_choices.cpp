@@ -5,6 +5,7 @@
 #include "exercises/set/set_window.h"
 #include "support/exercise_support.h"
 #include "ui/controls.h"
+#include "ui/scanner.h"
 #include "windows/start/curtains.h"
 #include "windows/start/start_window.h"
 
@@ -193,6 +194,22 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
         "Option1(0)", "+--", 2, 3);
     row("Vai by the mouse without an exercise does nothing", "M:Option2(1) M:Option3(0)", "Option3(0)", "--+",
         0, 2);
+    // One switch: "S" starts scanning, "~" is a pace; the focus is the highlighted button, "-" none.
+    row("one switch: group by group", "S ~ ~ ~ ~ ~", "Option3(0)", "+++", 0, 0);
+    row("one switch: round to the first", "S ~ ~ ~ ~ ~ ~ ~ ~", "Option1(0)", "+++", 0, 0);
+    row("one switch: space chooses what is lit", "S ~ P:Space R:Space", "Option2(0)", "-++", 2, 0);
+    row("one switch: one pace more after a choice", "S ~ P:Space R:Space ~", "Option2(0)", "-++", 2, 0);
+    row("one switch: then on", "S ~ P:Space R:Space ~ ~", "Option2(1)", "-++", 2, 0);
+    row("one switch: Enter, then a press anywhere", "S C:Return ~ M:Label4", "Option3(0)", "--+", 1, 1);
+    row("one switch: a tap anywhere", "S F:Label5", "Option2(0)", "-++", 1, 0);
+    row("one switch: held, it chooses once", "S P:Space ~ A:Space R:Space", "Option2(0)", "-++", 1, 0);
+    row("one switch: a bounce is no choice", "S C:Space C:Space", "Option2(0)", "-++", 1, 0);
+    row("one switch: disabled groups skipped", "S C:Return ~ ~ ~ ~ ~ ~ ~", "Option2(0)", "-++", 1, 0);
+    // Eight buttons: three rounds come back to the first, the next pace rests.
+    const QString threeRounds = QStringLiteral("S") + QStringLiteral(" ~").repeated(25);
+    row("one switch: rest after three rounds", qPrintable(threeRounds), "-", "+++", 0, 0);
+    row("one switch: a press only wakes", qPrintable(threeRounds + " C:Space"), "Option1(0)", "+++", 0, 0);
+    row("one switch: the keys still work", "S C:2", "Option1(1)", "+++", 0, 0);
 }
 
 void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
@@ -204,8 +221,23 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
     QFETCH(int, level);
     if (keys.contains(QLatin1String("M:")) || keys.contains(QLatin1String("F:")))
         waitForCurtains();
-    play(window(), keys);
-    QCOMPARE(focusName(), focus);
+    std::unique_ptr<ui::Scanner> scanner;
+    for (const QString& step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == QLatin1String("S"))
+            scanner = std::make_unique<ui::Scanner>(program->windows.runtime(), 2);
+        else if (step == QLatin1String("~")) {
+            program->clock.advance(2);
+            scanner->tick();
+        } else
+            play(window(), step);
+    }
+    if (scanner) {
+        ui::Button* lit = scanner->highlighted();
+        QCOMPARE(lit ? lit->objectName() : QStringLiteral("-"), focus);
+        QCOMPARE(scanner->isTicking(), lit != nullptr);
+        QCOMPARE(lit ? lit->grab().toImage().pixelColor(1, 1) : QColor(Qt::black), QColor(Qt::black));
+    } else
+        QCOMPARE(focusName(), focus);
     QCOMPARE(frames(form()), frameState);
     QCOMPARE(form().SceltaEsercizio(), exercise);
     const levels::Modulo1& settings = program->windows.settings();

@@ -9,12 +9,11 @@
 #include <functional>
 #include <vector>
 
+#include "ui/services.h"
+
 namespace ui {
 
-class Clock;
 class Form;
-class RandomSource;
-class Voice;
 
 // What the desktop runtime did for the windows: it knows which windows are loaded, raises a
 // window's activation only when the program's active window really changes, gives the
@@ -27,12 +26,16 @@ public:
 
     Clock& clock() const { return clock_; }
     RandomSource& random() const { return random_; }
-    Voice& voice() const { return voice_; }
+    Voice& voice() { return voice_; }
+    // How many words the windows have said, so a press can tell whether it was answered aloud.
+    int wordsSaid() const { return voice_.said; }
 
     // Called once no window is loaded any more; the program ends there.
     void setOnLastWindowUnloaded(std::function<void()> handler) { onLastUnloaded_ = std::move(handler); }
 
     bool anyLoaded() const;
+    // The window made active last; null before the first activation and after its unload.
+    Form* activeForm() const { return active_; }
 
     // The frame the window manager last put around one of the windows, so that the next window
     // opens wholly on the screen from the start. None until a window manager has shown one.
@@ -56,7 +59,18 @@ protected:
 private:
     Clock& clock_;
     RandomSource& random_;
-    Voice& voice_;
+    struct CountingVoice final : Voice
+    {
+        explicit CountingVoice(Voice& to) : target(to) {}
+        void say(const QString& word) override
+        {
+            ++said;
+            target.say(word);
+        }
+        Voice& target;
+        int said = 0;
+    };
+    CountingVoice voice_;
     std::vector<Form*> loaded_; // in order of loading
     Form* active_ = nullptr;
     std::vector<Form*> activationOrder_; // most recently active last

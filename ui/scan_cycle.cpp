@@ -36,7 +36,8 @@ ScanCycle::Tick ScanCycle::tick(double now, int shown)
         return Tick::Rest;
     if (now < *due_)
         return Tick::Wait;
-    if (++moves_ >= kRoundsBeforeRest * shown) {
+    // Resting after the last round has come back round, on the button it started from.
+    if (++moves_ > kRoundsBeforeRest * shown) {
         rest();
         return Tick::Rest;
     }

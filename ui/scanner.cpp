@@ -46,6 +46,7 @@ Scanner::Scanner(Runtime& runtime, double pace) : runtime_(runtime), cycle_(pace
             begin(form_);
     });
     qApp->installEventFilter(this);
+    begin(runtime.activeForm());
 }
 
 Scanner::~Scanner()
@@ -111,7 +112,7 @@ void Scanner::pause()
 void Scanner::followFocus(QWidget* now)
 {
     // The window moved the focus itself, after a press or as buttons came and went: the highlight
-    // goes along, silently, so the count or the verdict just said is not cut short.
+    // goes along.
     if (!form_ || cycle_.resting() || !now || now == lit_)
         return;
     const auto item =
@@ -139,6 +140,7 @@ void Scanner::tick()
     case ScanCycle::Tick::Rest:
         // Unlit, so the teacher sees that the next press only wakes it.
         unlight();
+        timer_.stop();
         break;
     case ScanCycle::Tick::Move:
         if (const int next = ScanCycle::following(shown, current); next >= 0)
@@ -155,10 +157,16 @@ void Scanner::press()
         begin(form_);
         return;
     }
-    if (what == ScanCycle::Press::Act && isShown(lit_)) {
-        act(*lit_);
-        schedule();
-    }
+    if (what != ScanCycle::Press::Act || !isShown(lit_))
+        return;
+    const Button* pressed = lit_;
+    const int said = runtime_.wordsSaid();
+    act(*lit_);
+    // Where the window moved the focus on, its button is named, unless the press was answered
+    // aloud: a count or a verdict is not cut short.
+    if (lit_ && lit_ != pressed && runtime_.wordsSaid() == said)
+        say(lit_);
+    schedule();
 }
 
 void Scanner::act(Button& button)
@@ -176,7 +184,7 @@ void Scanner::act(Button& button)
     QCoreApplication::sendEvent(&button, &up);
 }
 
-void Scanner::light(Button* button, bool say)
+void Scanner::light(Button* button, bool named)
 {
     if (lit_ != button)
         unlight();
@@ -185,8 +193,12 @@ void Scanner::light(Button* button, bool say)
         return;
     button->setScanHighlighted(true);
     button->setFocus(Qt::OtherFocusReason);
-    if (!say)
-        return;
+    if (named)
+        say(button);
+}
+
+void Scanner::say(const Button* button)
+{
     const auto item =
         std::find_if(items_.begin(), items_.end(), [&](const ScanItem& i) { return i.button == button; });
     if (item != items_.end() && !item->word.isEmpty())

@@ -45,7 +45,8 @@ private:
     void pause();
     void followFocus(QWidget* now);
     void press();
-    void light(Button* button, bool say);
+    void light(Button* button, bool named);
+    void say(const Button* button);
     void unlight();
     void schedule();
     static void act(Button& button);
