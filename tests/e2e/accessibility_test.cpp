@@ -92,6 +92,13 @@ bool isStartButton(const Node& node, const QString& name)
     return node.window == startTitle && node.isButton() && node.name == name;
 }
 
+bool isVerdict(const Node& n)
+{
+    const QString said = n.name.isEmpty() ? n.text : n.name;
+    return n.window == countTitle && n.role == QLatin1String("label") && n.has("showing") &&
+           (said == QLatin1String("ESATTO") || said == QLatin1String("ERRATO"));
+}
+
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -110,6 +117,9 @@ private Q_SLOTS:
     void countExerciseOpenedWithTheKeyboardShouldHaveContaFocused();
     // After VERIFICA the verdict is a label on the screen that a screen reader can read.
     void verificaShouldShowAVerdictAScreenReaderCanRead();
+    // A child on one switch (Space) opens the count window and answers, pressing each time the
+    // highlight, which is the focus, has come to the button wanted.
+    void oneSwitchShouldOpenTheCountWindowAndGiveAnAnswer();
 
 private:
     // One reading of the program's tree; empty with *why set if it could not be read.
@@ -117,7 +127,7 @@ private:
     // Reads the tree until `done` holds for it or the time is up; returns the last reading.
     Tree waitForTree(const std::function<bool(const Tree&)>& done, int timeoutMs, QString* why);
     // Until the one object with the focus is the one of that name.
-    Tree waitForFocusOn(const QString& name, QString* why);
+    Tree waitForFocusOn(const QString& name, QString* why, int timeoutMs = treeTimeoutMs);
 
     std::unique_ptr<e2e::SessionBus> bus;
     std::unique_ptr<e2e::X11Session> session;
@@ -222,18 +232,40 @@ void AccessibilityTest::verificaShouldShowAVerdictAScreenReaderCanRead()
                             .arg(problem, describe(tree, &Node::isFocused))));
 
     QVERIFY2(session->keys({QStringLiteral("Return")}), qPrintable(session->lastError()));
-    const auto verdict = [](const Node& n) {
-        const QString said = n.name.isEmpty() ? n.text : n.name;
-        return n.window == countTitle && n.role == QLatin1String("label") && n.has("showing") &&
-               (said == QLatin1String("ESATTO") || said == QLatin1String("ERRATO"));
-    };
-    tree = waitForTree([&](const Tree& t) { return find(t, verdict).size() == 1; }, treeTimeoutMs, &problem);
-    QVERIFY2(find(tree, verdict).size() == 1,
+    tree =
+        waitForTree([&](const Tree& t) { return find(t, isVerdict).size() == 1; }, treeTimeoutMs, &problem);
+    QVERIFY2(find(tree, isVerdict).size() == 1,
              qPrintable(QStringLiteral("no verdict label showing (%1); labels with text in \"%2\":\n%3")
                             .arg(problem, countTitle, describe(tree, [](const Node& n) {
                                      return n.window == countTitle && n.role == QLatin1String("label") &&
                                             !n.name.isEmpty();
                                  }))));
+}
+
+void AccessibilityTest::oneSwitchShouldOpenTheCountWindowAndGiveAnAnswer()
+{
+    session->stopProgram();
+    // Slow enough that the press after a reading of the tree lands before the highlight moves.
+    constexpr int paceMs = 6000;
+    QVERIFY2(session->startProgram(e2e::program(), {QStringLiteral("--scansione=%1").arg(paceMs / 1000)}),
+             qPrintable(session->lastError()));
+    QVERIFY2(!session->waitForWindow(startTitle, 20000).isEmpty(), qPrintable(session->lastError()));
+    // The exercise, its first level, "Vai", one count and VERIFICA.
+    for (const QString& button : QStringList{"Zanfilo", "Fino a 5", "Vai", "CONTA", "VERIFICA"}) {
+        if (button == QLatin1String("CONTA"))
+            QVERIFY2(!session->waitForWindow(countTitle, 10000).isEmpty(), qPrintable(session->lastError()));
+        QString problem;
+        // The highlight stays a pace after a press and comes back each round of at most 3 paces.
+        const Tree tree = waitForFocusOn(button, &problem, 3 * paceMs);
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("waiting for %1 to be lit (%2):\n%3")
+                                                   .arg(button, problem, describe(tree, &Node::isFocused))));
+        // Past the 0.3 s in which a second press is taken for a tremor.
+        QVERIFY2(session->keys({QStringLiteral("space")}, 500), qPrintable(session->lastError()));
+    }
+    QString problem;
+    const Tree tree =
+        waitForTree([&](const Tree& t) { return find(t, isVerdict).size() == 1; }, treeTimeoutMs, &problem);
+    QVERIFY2(find(tree, isVerdict).size() == 1, qPrintable(QStringLiteral("no verdict (%1)").arg(problem)));
 }
 
 Tree AccessibilityTest::readTree(QString* why)
@@ -290,13 +322,13 @@ Tree AccessibilityTest::waitForTree(const std::function<bool(const Tree&)>& done
     return tree;
 }
 
-Tree AccessibilityTest::waitForFocusOn(const QString& name, QString* why)
+Tree AccessibilityTest::waitForFocusOn(const QString& name, QString* why, int timeoutMs)
 {
     const auto done = [&](const Tree& tree) {
         const QList<Node> f = find(tree, &Node::isFocused);
         return f.size() == 1 && f.first().name == name;
     };
-    return waitForTree(done, treeTimeoutMs, why);
+    return waitForTree(done, timeoutMs, why);
 }
 
 QTEST_MAIN(AccessibilityTest)

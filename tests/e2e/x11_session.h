@@ -72,6 +72,8 @@ public:
     // One program at a time; false if it could not be started (see lastError()).
     bool startProgram(const QString& path, const QStringList& args = {});
     bool isRunning() const { return m_program && m_program->state() != QProcess::NotRunning; }
+    // Ends the started program, if any, so that another can start in the same session.
+    void stopProgram();
     // True once the program has ended (also if it had ended before); the outputs tell how.
     bool waitForExit(int timeoutMs, int* exitCode = nullptr, QProcess::ExitStatus* exitStatus = nullptr);
     // Everything the program wrote to stdout and stderr so far.
@@ -122,7 +124,6 @@ private:
     bool runXdotool(const QStringList& args, QString* output = nullptr, int timeoutMs = 10000);
     bool runTool(const QString& program, const QStringList& args, QByteArray* output = nullptr,
                  int timeoutMs = 10000);
-    void stopProgram();
     void stopServer();
     void readProgramOutput(bool flush);
 
