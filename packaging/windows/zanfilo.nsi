@@ -57,6 +57,9 @@ Section
     File "/oname=COPYING.txt" "${LICENCE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\zanfilo.exe" "" "$INSTDIR\zanfilo.exe" 0
+    ; What the Linux menu entry offers as its action "Con un sensore".
+    CreateShortcut "$SMPROGRAMS\${NAME} con un sensore.lnk" "$INSTDIR\zanfilo.exe" "--scansione" \
+        "$INSTDIR\zanfilo.exe" 0
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -73,6 +76,7 @@ SectionEnd
 
 Section "Uninstall"
     Delete "$SMPROGRAMS\${NAME}.lnk"
+    Delete "$SMPROGRAMS\${NAME} con un sensore.lnk"
     Delete "$INSTDIR\zanfilo.exe"
     Delete "$INSTDIR\zanfilo.ico"
     Delete "$INSTDIR\COPYING.txt"
