@@ -44,12 +44,27 @@ Button::Button(QWidget* container, ControlKind kind, const QString& name, int in
     setFocusPolicy(Qt::StrongFocus);
 }
 
+namespace {
+
+// In proportion to the button, so it reads from across the room on a board as on a laptop.
+int scanBand(const QWidget& button)
+{
+    return std::max(3, std::min(button.width(), button.height()) / 10);
+}
+
+} // namespace
+
+QRect Button::insideScanHighlight() const
+{
+    const int inset = scanHighlighted_ ? 2 * scanBand(*this) : 0;
+    return rect().adjusted(inset, inset, -inset, -inset);
+}
+
 void Button::drawScanHighlight(QPainter& painter) const
 {
     if (!scanHighlighted_)
         return;
-    // In proportion to the button, so it reads from across the room on a board as on a laptop.
-    const int band = std::max(3, std::min(width(), height()) / 10);
+    const int band = scanBand(*this);
     const QRect outer = rect();
     const QRect middle = outer.adjusted(band, band, -band, -band);
     const QRect inner = middle.adjusted(band, band, -band, -band);
@@ -264,7 +279,12 @@ void OptionButton::paintEvent(QPaintEvent*)
     drawFlatButton(painter, rect(), face, sunken);
     const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
     if (!picture_.isEmpty()) {
-        const ui::Picture shown = picture_.scaled(fitScale());
+        ui::Picture shown = picture_.scaled(fitScale());
+        // Within the highlight, which would hide its edges.
+        const QRect room = insideScanHighlight();
+        if (shown.size().width() > room.width() || shown.size().height() > room.height())
+            shown = picture_.scaled(fitScale() * std::min(double(room.width()) / shown.size().width(),
+                                                          double(room.height()) / shown.size().height()));
         const QSize size = shown.size();
         const QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
         shown.draw(painter, topLeft + shift);
