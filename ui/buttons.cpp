@@ -282,7 +282,8 @@ void OptionButton::paintEvent(QPaintEvent*)
         ui::Picture shown = picture_.scaled(fitScale());
         // Within the highlight, which would hide its edges.
         const QRect room = insideScanHighlight();
-        if (shown.size().width() > room.width() || shown.size().height() > room.height())
+        if (scanHighlighted() &&
+            (shown.size().width() > room.width() || shown.size().height() > room.height()))
             shown = picture_.scaled(fitScale() * std::min(double(room.width()) / shown.size().width(),
                                                           double(room.height()) / shown.size().height()));
         const QSize size = shown.size();
