@@ -56,7 +56,7 @@ int scanBand(const QWidget& button)
 
 QRect Button::insideScanHighlight() const
 {
-    const int inset = scanHighlighted_ ? 2 * scanBand(*this) : 0;
+    const int inset = 2 * scanBand(*this);
     return rect().adjusted(inset, inset, -inset, -inset);
 }
 
@@ -280,12 +280,13 @@ void OptionButton::paintEvent(QPaintEvent*)
     const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
     if (!picture_.isEmpty()) {
         ui::Picture shown = picture_.scaled(fitScale());
-        // Within the highlight, which would hide its edges.
-        const QRect room = insideScanHighlight();
-        if (scanHighlighted() &&
-            (shown.size().width() > room.width() || shown.size().height() > room.height()))
-            shown = picture_.scaled(fitScale() * std::min(double(room.width()) / shown.size().width(),
-                                                          double(room.height()) / shown.size().height()));
+        if (scanHighlighted()) {
+            // Within the highlight, which would hide its edges.
+            const QRect room = insideScanHighlight();
+            const QSize size = shown.size();
+            shown = picture_.scaled(fitScale() * std::min({1.0, double(room.width()) / size.width(),
+                                                           double(room.height()) / size.height()}));
+        }
         const QSize size = shown.size();
         const QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
         shown.draw(painter, topLeft + shift);

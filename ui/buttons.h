@@ -30,7 +30,7 @@ public:
 protected:
     // Thick bands, black outside and yellow inside, so one of them stands out on any face.
     void drawScanHighlight(QPainter& painter) const;
-    // What the highlight leaves of the face; the whole face when not highlighted.
+    // What the highlight leaves of the face.
     QRect insideScanHighlight() const;
 
 private:

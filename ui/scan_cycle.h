@@ -23,7 +23,6 @@ public:
 
     explicit ScanCycle(double pace) : pace_(pace) {}
 
-    double pace() const { return pace_; }
     bool resting() const { return !due_; }
     // When the highlight moves next; none while resting.
     std::optional<double> due() const { return due_; }
