@@ -6,11 +6,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -23,6 +25,8 @@ namespace app {
 namespace {
 
 constexpr int kGivenUp = 2; // a failed start and its one retry
+// The service tells when a name has been said; one that does not is not waited for longer.
+constexpr std::chrono::seconds kNameWait(3);
 
 void toStderr(const QByteArray& line)
 {
@@ -41,8 +45,11 @@ void closeAll(std::initializer_list<int> fds)
 SpeechVoice::SpeechVoice(QString speakingProcess, std::chrono::milliseconds retryAfter,
                          std::function<void(const QByteArray&)> report)
     : program_(std::move(speakingProcess)), retryAfter_(retryAfter),
-      report_(report ? std::move(report) : toStderr)
+      report_(report ? std::move(report) : toStderr), nameWait_(std::make_unique<QTimer>())
 {
+    nameWait_->setSingleShot(true);
+    nameWait_->setInterval(kNameWait);
+    QObject::connect(nameWait_.get(), &QTimer::timeout, nameWait_.get(), [this] { over(nameSaid_); });
     start();
 }
 
@@ -71,18 +78,47 @@ QString SpeechVoice::installedSpeakingProcess()
                                              : here + QStringLiteral(ZANFILO_SPEAKING_PROCESS_FROM_BIN);
 }
 
-void SpeechVoice::say(const QString& word)
+bool SpeechVoice::running()
 {
     if (pid_ <= 0) {
         // One more try a while after a failure, as the service starts itself on demand; a
         // service that keeps failing is left alone.
         if (failuresInARow_ >= kGivenUp || sinceEnd_.elapsed() < retryAfter_.count())
-            return;
+            return false;
         start();
     }
-    pending_ = word;
-    pending_.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    return pid_ > 0;
+}
+
+void SpeechVoice::say(const QString& word)
+{
+    if (!running())
+        return;
+    // The word takes the place of a name not yet said.
+    over(pendingNameSaid_);
+    pendingName_.clear();
+    pendingWord_ = word;
+    pendingWord_.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
     sendPending();
+}
+
+void SpeechVoice::name(const QString& word, const std::function<void()>& said)
+{
+    if (!running()) {
+        said();
+        return;
+    }
+    over(pendingNameSaid_);
+    pendingName_ = word;
+    pendingName_.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    pendingNameSaid_ = said;
+    sendPending();
+}
+
+void SpeechVoice::over(std::function<void()>& name)
+{
+    if (const std::function<void()> said = std::exchange(name, nullptr))
+        said();
 }
 
 // posix_spawn, not QProcess: the same fork and exec, without QProcess's code in the program's
@@ -133,20 +169,35 @@ void SpeechVoice::start()
     }
 
     answered_ = std::make_unique<QSocketNotifier>(answers_, QSocketNotifier::Read);
-    QObject::connect(answered_.get(), &QSocketNotifier::activated, answered_.get(), [this] {
-        char bytes[16];
-        if (read(answers_, bytes, sizeof bytes) <= 0) {
-            answered_->setEnabled(false);
-            return;
-        }
-        ready_ = true;
-        failuresInARow_ = 0;
-        sendPending();
-    });
+    QObject::connect(answered_.get(), &QSocketNotifier::activated, answered_.get(), [this] { answered(); });
     said_ = std::make_unique<QSocketNotifier>(messages_, QSocketNotifier::Read);
     QObject::connect(said_.get(), &QSocketNotifier::activated, said_.get(), [this] { readMessages(); });
     ended_ = std::make_unique<QSocketNotifier>(pidfd_, QSocketNotifier::Read);
     QObject::connect(ended_.get(), &QSocketNotifier::activated, ended_.get(), [this] { reap(); });
+}
+
+void SpeechVoice::answered()
+{
+    char bytes[16];
+    const ssize_t n = read(answers_, bytes, sizeof bytes);
+    if (n <= 0) {
+        answered_->setEnabled(false);
+        return;
+    }
+    for (const char answer : std::string_view(bytes, static_cast<std::size_t>(n))) {
+        if (answer == '+') {
+            // The line went to the service.
+            ready_ = true;
+            failuresInARow_ = 0;
+            if (nameSaid_)
+                nameWait_->start();
+        } else if (answer == '.' && ready_) {
+            // The newest message is over; one before a line not yet taken up is not.
+            nameWait_->stop();
+            over(nameSaid_);
+        }
+    }
+    sendPending();
 }
 
 void SpeechVoice::readMessages()
@@ -174,6 +225,12 @@ void SpeechVoice::reap()
         n->setEnabled(false);
     forget();
     sinceEnd_.start();
+    // Nothing more will be said for a while: no name is waited for.
+    pendingWord_.clear();
+    pendingName_.clear();
+    nameWait_->stop();
+    over(nameSaid_);
+    over(pendingNameSaid_);
 }
 
 void SpeechVoice::forget()
@@ -186,12 +243,17 @@ void SpeechVoice::forget()
 
 void SpeechVoice::sendPending()
 {
-    if (!ready_ || pending_.isEmpty())
+    if (!ready_ || (pendingWord_.isEmpty() && pendingName_.isEmpty()))
         return;
-    // One word at a time, into an empty socket: it never waits.
-    const QByteArray line = pending_.toUtf8() + '\n';
+    // The word first; it cuts the name being said.
+    const bool word = !pendingWord_.isEmpty();
+    nameWait_->stop();
+    over(nameSaid_);
+    if (!word)
+        nameSaid_ = std::exchange(pendingNameSaid_, nullptr);
+    // One line at a time, into an empty socket: it never waits.
+    const QByteArray line = (word ? "w " : "n ") + std::exchange(word ? pendingWord_ : pendingName_, {}).toUtf8() + '\n';
     send(input_, line.constData(), static_cast<std::size_t>(line.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
-    pending_.clear();
     ready_ = false;
 }
 

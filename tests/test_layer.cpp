@@ -363,9 +363,18 @@ void LayerTest::imageShouldShowItsPictureWholeAtItsOwnSize()
 void LayerTest::scanningShouldKeepItsPaceAndRest_data()
 {
     QTest::addColumn<int>("shown");
-    QTest::addColumn<QString>("events");   // s start, t the timer fires, p a press; at seconds, pace 2
+    QTest::addColumn<QString>("events");   // s start, t the timer fires, p a press, n a name begun, d
+                                           // said; at seconds, pace 2
     QTest::addColumn<QString>("outcomes"); // per t or p: Wait, Move, Rest, Act, waKe, Ignored
     QTest::addColumn<double>("due");       // the next move; -1 resting
+    // The timer firing at each pace from `from` to `to` seconds.
+    const auto paces = [](int from, int to) {
+        QString events;
+        for (int t = from; t <= to; t += 2)
+            events += QStringLiteral(" t%1").arg(t);
+        return events;
+    };
+    const QString moves(14, QLatin1Char('M'));
     QTest::newRow("a move each pace") << 4 << "s0 t1.99 t2 t4"
                                       << "WMM" << 6.0;
     QTest::newRow("a late timer moves once") << 4 << "s0 t5 t6.9 t7"
@@ -376,14 +385,18 @@ void LayerTest::scanningShouldKeepItsPaceAndRest_data()
                                                         << "AAWM" << 8.0;
     QTest::newRow("bounces within 0.3 s are ignored") << 4 << "s0 p1 p1.2 p1.29 p1.31"
                                                       << "AIIA" << 4.0;
-    QTest::newRow("three rounds, then rest") << 2 << "s0 t2 t4 t6 t8 t10 t12 t14 t16"
-                                             << "MMMMMMRR" << -1.0;
-    QTest::newRow("a press while resting only wakes") << 1 << "s0 t2 t4 t6 t8 p9 t11"
-                                                      << "MMMRKM" << 13.0;
-    QTest::newRow("a press starts the rounds again") << 1 << "s0 t2 t4 p5 t8 t10 t12 t14"
-                                                     << "MMAMMMR" << -1.0;
+    QTest::newRow("three rounds and 30 s, then rest") << 2 << "s0" + paces(2, 32) << moves + "RR" << -1.0;
+    QTest::newRow("one button does not rest before 30 s") << 1 << "s0" + paces(2, 28) << moves << 30.0;
+    QTest::newRow("a press while resting only wakes") << 1 << "s0" + paces(2, 30) + " p31 t33"
+                                                      << moves + "RKM" << 35.0;
+    QTest::newRow("a press starts the 30 s again") << 1 << "s0" + paces(2, 28) + " p29" + paces(32, 60)
+                                                   << moves + "A" + moves + "R" << -1.0;
     QTest::newRow("nothing shown, nothing to scan") << 0 << "s0 t2"
                                                     << "R" << -1.0;
+    QTest::newRow("the pace starts once the name is said") << 4 << "s0 n0 t2 d2.5 t4.4 t4.5"
+                                                           << "WWM" << 6.5;
+    QTest::newRow("a name never said holds it 3 s at most") << 4 << "s0 n0 t2 t4.9 t5 n5 d9 t9.9 t10"
+                                                           << "WWMWM" << 12.0;
 }
 
 void LayerTest::scanningShouldKeepItsPaceAndRest()
@@ -400,6 +413,10 @@ void LayerTest::scanningShouldKeepItsPaceAndRest()
             cycle.start(at);
         else if (event.startsWith(QLatin1Char('t')))
             seen += QStringLiteral("WMR").at(static_cast<int>(cycle.tick(at, shown)));
+        else if (event.startsWith(QLatin1Char('n')))
+            cycle.awaitName(at);
+        else if (event.startsWith(QLatin1Char('d')))
+            cycle.nameSaid(at);
         else
             seen += QStringLiteral("AKI").at(static_cast<int>(cycle.press(at)));
     }

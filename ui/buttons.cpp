@@ -44,19 +44,14 @@ Button::Button(QWidget* container, ControlKind kind, const QString& name, int in
     setFocusPolicy(Qt::StrongFocus);
 }
 
-namespace {
-
-// In proportion to the button, so it reads from across the room on a board as on a laptop.
-int scanBand(const QWidget& button)
+int Button::scanBand() const
 {
-    return std::max(3, std::min(button.width(), button.height()) / 10);
+    return std::max(3, std::min(width(), height()) / 10);
 }
-
-} // namespace
 
 QRect Button::insideScanHighlight() const
 {
-    const int inset = 2 * scanBand(*this);
+    const int inset = 2 * scanBand();
     return rect().adjusted(inset, inset, -inset, -inset);
 }
 
@@ -64,7 +59,7 @@ void Button::drawScanHighlight(QPainter& painter) const
 {
     if (!scanHighlighted_)
         return;
-    const int band = scanBand(*this);
+    const int band = scanBand();
     const QRect outer = rect();
     const QRect middle = outer.adjusted(band, band, -band, -band);
     const QRect inner = middle.adjusted(band, band, -band, -band);
@@ -298,6 +293,40 @@ void OptionButton::paintEvent(QPaintEvent*)
                          text());
     }
     drawScanHighlight(painter);
+}
+
+// WayBack ------------------------------------------------------------------------------------
+
+WayBack::WayBack(QWidget* client) : Button(client, ControlKind::CommandButton, QStringLiteral("TornaIndietro"), -1)
+{
+    // Its text is what a screen reader says as the scan reaches it; it is never drawn.
+    setText(QStringLiteral("Torna indietro"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::TabFocus);
+    setGeometry(client->rect());
+    client->installEventFilter(this);
+    connect(this, &QAbstractButton::clicked, this, [this] { window()->close(); });
+    show();
+    raise();
+}
+
+bool WayBack::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return Button::eventFilter(watched, event);
+}
+
+void WayBack::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    drawScanHighlight(painter);
+}
+
+int WayBack::scanBand() const
+{
+    // Round a whole window a button's tenth would hide what the child is counting.
+    return std::max(4, std::min(width(), height()) / 60);
 }
 
 } // namespace ui

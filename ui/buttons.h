@@ -32,6 +32,9 @@ protected:
     void drawScanHighlight(QPainter& painter) const;
     // What the highlight leaves of the face.
     QRect insideScanHighlight() const;
+    // Each band's width: in proportion to the button, so it reads from across the room on a
+    // board as on a laptop.
+    virtual int scanBand() const;
 
 private:
     bool scanHighlighted_ = false;
@@ -113,6 +116,21 @@ private:
     Colour backColor_ = Colour::buttonFace();
     Colour foreColor_ = Colour::buttonText();
     ui::Picture picture_;
+};
+
+// The way out of a window for a child on one switch, made only while scanning: it lies over the
+// whole inner area, lets every press through to the controls beneath, and shows only when lit, as
+// a frame round the window. Pressed, it closes the window as the window manager's close does.
+class WayBack final : public Button
+{
+    Q_OBJECT
+public:
+    explicit WayBack(QWidget* client);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    int scanBand() const override;
 };
 
 } // namespace ui

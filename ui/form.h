@@ -70,6 +70,8 @@ public:
 
     // The buttons scanning goes through, in reading order, shown or not; none while not loaded.
     virtual std::vector<ScanItem> scanItems() const { return {}; }
+    // Whether scanning offers, after those buttons, a way out of the window as its close gives it.
+    virtual bool offersWayBack() const { return false; }
 
 protected:
     virtual void createControls() = 0;

@@ -3,14 +3,16 @@
 
 #include "ui/scan_cycle.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
 
 void ScanCycle::start(double now)
 {
-    arrived_ = now;
-    due_ = now + pace_;
+    arrived_ = since_ = now;
+    due_ = paceDue_ = now + pace_;
+    naming_.reset();
     moves_ = 0;
 }
 
@@ -25,24 +27,46 @@ ScanCycle::Press ScanCycle::press(double now)
         return Press::Wake;
     }
     const double paceEnd = arrived_ + pace_ * (std::floor((now - arrived_) / pace_) + 1);
-    due_ = paceEnd + pace_;
+    due_ = paceDue_ = paceEnd + pace_;
+    naming_.reset();
+    since_ = now;
     moves_ = 0;
     return Press::Act;
 }
 
-ScanCycle::Tick ScanCycle::tick(double now, int shown)
+void ScanCycle::awaitName(double now)
 {
     if (!due_)
-        return Tick::Rest;
-    if (now < *due_)
-        return Tick::Wait;
-    // Resting after the last round has come back round, on the button it started from.
-    if (++moves_ > kRoundsBeforeRest * shown) {
+        return;
+    naming_ = now;
+    due_ = std::max(paceDue_, now + kNameWait + pace_);
+}
+
+void ScanCycle::nameSaid(double now)
+{
+    if (!due_ || !naming_)
+        return;
+    due_ = std::max(paceDue_, std::min(now, *naming_ + kNameWait) + pace_);
+    naming_.reset();
+}
+
+ScanCycle::Tick ScanCycle::tick(double now, int shown)
+{
+    if (!due_ || shown <= 0) {
         rest();
         return Tick::Rest;
     }
+    if (now < *due_)
+        return Tick::Wait;
+    naming_.reset();
+    // Resting where the rounds began, the last one come back round.
+    if (moves_ >= kRoundsBeforeRest * shown && moves_ % shown == 0 && now - since_ >= kSecondsBeforeRest) {
+        rest();
+        return Tick::Rest;
+    }
+    ++moves_;
     arrived_ = now;
-    due_ = now + pace_;
+    due_ = paceDue_ = now + pace_;
     return Tick::Move;
 }
 

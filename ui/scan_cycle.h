@@ -16,7 +16,11 @@ class ScanCycle
 public:
     // A press this soon after the last one is a tremor or a bouncing switch, not a choice.
     static constexpr double kDebounce = 0.3;
+    // Rest needs both: a child counting twenty pictures takes longer than three rounds of one button.
     static constexpr int kRoundsBeforeRest = 3;
+    static constexpr double kSecondsBeforeRest = 30;
+    // The longest a highlight waits for its name to be said before its pace starts anyway.
+    static constexpr double kNameWait = 3;
 
     enum class Press { Act, Wake, Ignored };
     enum class Tick { Wait, Move, Rest };
@@ -34,8 +38,12 @@ public:
     // The switch was pressed. An acting press keeps the highlight for the rest of its pace and
     // one whole pace more, so the same button can be pressed again without a full round.
     Press press(double now);
+    // The lit button's name is being said: its pace starts once it has been said, or after
+    // kNameWait at the latest.
+    void awaitName(double now);
+    void nameSaid(double now);
     // The timer fired with `shown` buttons in the window: Move the highlight on, or Rest after
-    // three rounds without a press.
+    // three whole rounds and kSecondsBeforeRest without a press.
     Tick tick(double now, int shown);
 
     // The next shown button after `current` in reading order, wrapping round: `current` again when
@@ -45,8 +53,11 @@ public:
 private:
     double pace_;
     std::optional<double> due_;
-    double arrived_ = 0; // when the highlight came to its button
-    int moves_ = 0;      // since the start or the last press
+    double paceDue_ = 0;  // when it moves, names aside
+    double arrived_ = 0;  // when the highlight came to its button
+    double since_ = 0;    // the activation or the last press
+    std::optional<double> naming_; // since when a name is being said
+    int moves_ = 0;       // since the start or the last press
     std::optional<double> lastPress_;
 };
 

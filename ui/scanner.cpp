@@ -40,10 +40,7 @@ Scanner::Scanner(Runtime& runtime, double pace) : runtime_(runtime), cycle_(pace
     connect(&runtime, &Runtime::unloaded, this, &Scanner::end);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive)
-            pause();
-        else if (paused_)
-            begin(form_);
+        state == Qt::ApplicationActive ? resume() : pause();
     });
     qApp->installEventFilter(this);
     begin(runtime.activeForm());
@@ -52,6 +49,8 @@ Scanner::Scanner(Runtime& runtime, double pace) : runtime_(runtime), cycle_(pace
 Scanner::~Scanner()
 {
     unlight();
+    for (const QPointer<Button>& wayBack : wayBacks_)
+        delete wayBack.data();
 }
 
 Button* Scanner::highlighted() const
@@ -64,14 +63,31 @@ double Scanner::now() const
     return runtime_.clock().monotonicSeconds();
 }
 
+std::vector<ScanItem> Scanner::itemsOf(Form& form)
+{
+    std::vector<ScanItem> items = form.scanItems();
+    if (!form.offersWayBack() || !form.client())
+        return items;
+    // Last, so a press on it by mistake costs the child no more than the task in hand.
+    auto* wayBack = form.client()->findChild<WayBack*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!wayBack) {
+        wayBack = new WayBack(form.client());
+        wayBacks_.emplace_back(wayBack);
+        std::erase(wayBacks_, nullptr);
+    }
+    items.push_back({wayBack, QStringLiteral("torna indietro")});
+    return items;
+}
+
 void Scanner::begin(Form* form)
 {
     paused_ = false;
+    nothingShown_ = false;
     unlight();
     form_ = form;
     if (!form_ || !form_->window())
         return;
-    items_ = form_->scanItems();
+    items_ = itemsOf(*form_);
     // From the button the window gave the focus to, else its first.
     const QWidget* focus = form_->window()->focusWidget();
     const auto focused =
@@ -83,6 +99,12 @@ void Scanner::begin(Form* form)
                                              [](const ScanItem& i) { return isShown(i.button); });
              shown != items_.end())
         first = shown->button;
+    if (!first) {
+        nothingShown_ = true;
+        cycle_.rest();
+        schedule();
+        return;
+    }
     cycle_.start(now());
     light(first, true);
     schedule();
@@ -94,6 +116,7 @@ void Scanner::end(Form* form)
         return;
     unlight();
     form_ = nullptr;
+    nothingShown_ = false;
     items_.clear();
     cycle_.rest();
     timer_.stop();
@@ -104,9 +127,19 @@ void Scanner::pause()
     if (!form_ || paused_)
         return;
     paused_ = true;
+    pausedResting_ = cycle_.resting();
     unlight();
     cycle_.rest();
     timer_.stop();
+}
+
+void Scanner::resume()
+{
+    if (!std::exchange(paused_, false))
+        return;
+    // At rest it stays so until a press: the child may have left the switch for good.
+    if (!pausedResting_)
+        begin(form_);
 }
 
 void Scanner::followFocus(QWidget* now)
@@ -125,7 +158,7 @@ void Scanner::tick()
 {
     if (!form_ || !form_->window())
         return;
-    items_ = form_->scanItems();
+    items_ = itemsOf(*form_);
     std::vector<bool> shown;
     int current = -1;
     for (const ScanItem& item : items_) {
@@ -141,10 +174,12 @@ void Scanner::tick()
         // Unlit, so the teacher sees that the next press only wakes it.
         unlight();
         timer_.stop();
+        nothingShown_ = std::find(shown.begin(), shown.end(), true) == shown.end();
         break;
     case ScanCycle::Tick::Move:
+        // The one button shown is named once, not at every pace.
         if (const int next = ScanCycle::following(shown, current); next >= 0)
-            light(items_[static_cast<std::size_t>(next)].button, true);
+            light(items_[static_cast<std::size_t>(next)].button, next != current);
         schedule();
         break;
     }
@@ -160,11 +195,12 @@ void Scanner::press()
     if (what != ScanCycle::Press::Act || !isShown(lit_))
         return;
     const Button* pressed = lit_;
+    const Form* window = form_;
     const int said = runtime_.wordsSaid();
     act(*lit_);
     // Where the window moved the focus on, its button is named, unless the press was answered
-    // aloud: a count or a verdict is not cut short.
-    if (lit_ && lit_ != pressed && runtime_.wordsSaid() == said)
+    // aloud: a count or a verdict is not cut short. A window that closed named its successor's.
+    if (lit_ && lit_ != pressed && form_ == window && runtime_.wordsSaid() == said)
         say(lit_);
     schedule();
 }
@@ -201,14 +237,26 @@ void Scanner::say(const Button* button)
 {
     const auto item =
         std::find_if(items_.begin(), items_.end(), [&](const ScanItem& i) { return i.button == button; });
-    if (item != items_.end() && !item->word.isEmpty())
-        runtime_.voice().say(item->word);
+    if (item == items_.end() || item->word.isEmpty())
+        return;
+    // The pace starts once the name has been said, so none is cut off by the next one.
+    cycle_.awaitName(now());
+    const QPointer<Scanner> self(this);
+    const int naming = ++naming_;
+    runtime_.voice().name(item->word, [self, naming] {
+        if (!self || self->naming_ != naming)
+            return;
+        self->cycle_.nameSaid(self->now());
+        if (self->timer_.isActive())
+            self->schedule();
+    });
 }
 
 void Scanner::unlight()
 {
     if (lit_)
         lit_->setScanHighlighted(false);
+    lit_ = nullptr;
 }
 
 void Scanner::schedule()
@@ -225,6 +273,12 @@ bool Scanner::eventFilter(QObject* watched, QEvent* event)
 {
     // Caught where the window receives them, before any control: the press is the choice
     // wherever it lands, on a label, a disabled group or the menu bar.
+    if (nothingShown_ && form_ && (event->type() == QEvent::Show || event->type() == QEvent::EnabledChange) &&
+        std::any_of(items_.begin(), items_.end(), [&](const ScanItem& i) { return i.button == watched; })) {
+        // A button has come: scanning starts on it, once the window has finished showing it.
+        QMetaObject::invokeMethod(
+            this, [this] { nothingShown_ && !paused_ ? begin(form_) : void(); }, Qt::QueuedConnection);
+    }
     if (!form_ || !form_->window() || watched != form_->window()->windowHandle())
         return QObject::eventFilter(watched, event);
     switch (event->type()) {

@@ -33,6 +33,8 @@ public:
     // The highlighted button; null while resting or without an active window.
     Button* highlighted() const;
     bool isTicking() const { return timer_.isActive(); }
+    // What the pace's timer was set to, in milliseconds; -1 when it does not run.
+    int timerInterval() const { return timer_.isActive() ? timer_.interval() : -1; }
     // What the pace's timer runs; tests call it after moving their clock.
     void tick();
 
@@ -43,6 +45,9 @@ private:
     void begin(Form* form);
     void end(Form* form);
     void pause();
+    void resume();
+    // The window's buttons, and the way back where it offers one.
+    std::vector<ScanItem> itemsOf(Form& form);
     void followFocus(QWidget* now);
     void press();
     void light(Button* button, bool named);
@@ -58,7 +63,11 @@ private:
     std::vector<ScanItem> items_; // of form_, as it was last asked
     QPointer<Button> lit_;
     QTimer timer_;
-    bool paused_ = false; // the program lost the activation to another one
+    bool paused_ = false;       // the program lost the activation to another one
+    bool pausedResting_ = false; // and scanning rested then
+    bool nothingShown_ = false; // a button the window shows later starts scanning
+    int naming_ = 0;            // the name last asked for, so a late word of an older one is let be
+    std::vector<QPointer<Button>> wayBacks_;
 };
 
 } // namespace ui

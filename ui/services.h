@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -37,7 +38,16 @@ class Voice
 {
 public:
     virtual ~Voice() = default;
+    // A word of the exercise: a count, a verdict, a task's number. It may cut a name short.
     virtual void say(const QString& word) = 0;
+    // The name of the button scanning has reached. It waits for the exercise's word still pending
+    // or being said and never cuts it; the next word or name may cut it. `said` runs on the GUI
+    // thread once it is over (said, cut short or dropped), at once where the voice cannot tell.
+    virtual void name(const QString& word, const std::function<void()>& said)
+    {
+        say(word);
+        said();
+    }
     // The voice of a program started without one: it says nothing.
     static Voice& silent();
 };

@@ -4,17 +4,22 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace e2e {
 
 // The desktop's speech service on a socket of its own (`SPEECHD_ADDRESS=address()`), speaking just
 // enough of its protocol (SSIP) to connect, list voices, cancel and say, while events are handled,
-// and recording the priority each word was said at.
+// and recording the priority each word was said at. Its messages are said one after another, each
+// for `sayFor` milliseconds (or until let go, while ends are held), and it notifies END and CANCEL
+// where the client asked for them.
 class SpeechStandIn
 {
 public:
@@ -41,12 +46,72 @@ public:
         }
     }
 
+    // Messages go on being said, unended, until let go.
+    void holdEnds(bool held)
+    {
+        heldEnds_ = held;
+        if (!held)
+            for (QLocalSocket* client : server_.findChildren<QLocalSocket*>())
+                endSoon(client);
+    }
+    bool saying() const
+    {
+        return std::any_of(queues_.begin(), queues_.end(), [](const auto& q) { return !q.isEmpty(); });
+    }
+
     QStringList commands; // all but the words
     QStringList words;
     QStringList priorities; // each word's
+    QStringList whole;      // the words said to their END
+    QStringList cut;        // the words cancelled while being said
+    int sayFor = 0;
     std::function<void()> onWord;
 
 private:
+    struct Message
+    {
+        int id;
+        QString word;
+    };
+
+    void notify(QLocalSocket* client, int code, int id, const char* what)
+    {
+        if (!notified_.value(client).contains(code))
+            return;
+        const QByteArray c = QByteArray::number(code);
+        reply(client, c + '-' + QByteArray::number(id) + "\r\n" + c + "-1\r\n" + c + ' ' + what + "\r\n");
+    }
+    void reply(QLocalSocket* client, const QByteArray& text)
+    {
+        if (silent_)
+            unanswered_[client] += text;
+        else
+            client->write(text);
+    }
+    // The message at the head of the queue ends after its time, unless it is cancelled first.
+    void endSoon(QLocalSocket* client)
+    {
+        if (heldEnds_ || queues_.value(client).isEmpty())
+            return;
+        const int id = queues_[client].first().id;
+        QTimer::singleShot(sayFor, client, [this, client, id] {
+            QList<Message>& queue = queues_[client];
+            if (heldEnds_ || queue.isEmpty() || queue.first().id != id)
+                return;
+            whole << queue.takeFirst().word;
+            notify(client, 702, id, "END");
+            endSoon(client);
+        });
+    }
+    void cancel(QLocalSocket* client)
+    {
+        QList<Message> queue = queues_.take(client);
+        if (!queue.isEmpty())
+            cut << queue.first().word;
+        for (const Message& m : queue)
+            notify(client, 703, m.id, "CANCELED");
+    }
+
     void serve(QLocalSocket* client)
     {
         while (!silent_ && client->canReadLine()) {
@@ -54,24 +119,36 @@ private:
             if (receiving_ && line != ".") {
                 words << QString::fromUtf8(line);
                 priorities << priority_;
+                queues_[client] << Message{nextId_, words.last()};
                 continue;
             }
             if (!receiving_)
                 commands << QString::fromUtf8(line);
-            if (line.toUpper().startsWith("SET SELF PRIORITY "))
+            const QByteArray upper = line.toUpper();
+            if (upper.startsWith("SET SELF PRIORITY "))
                 priority_ = QString::fromUtf8(line.mid(18)).toLower();
+            for (const auto& [kind, code] : {std::pair("END", 702), std::pair("CANCEL", 703)})
+                if (upper.startsWith("SET SELF NOTIFICATION " + QByteArray(kind) + ' ') ||
+                    upper.startsWith("SET SELF NOTIFICATION ALL "))
+                {
+                    if (upper.endsWith(" ON"))
+                        notified_[client].insert(code);
+                    else
+                        notified_[client].remove(code);
+                }
+            if (upper == "CANCEL SELF")
+                cancel(client);
             const bool spoken = std::exchange(receiving_, !receiving_ && line.toUpper() == "SPEAK");
-            const QByteArray answer = spoken       ? "225-1\r\n225 OK MESSAGE QUEUED\r\n"
+            const QByteArray answer = spoken ? "225-" + QByteArray::number(nextId_++) + "\r\n225 OK MESSAGE QUEUED\r\n"
                                       : receiving_ ? "230 OK RECEIVING DATA\r\n"
                                       : line.toUpper() == "LIST SYNTHESIS_VOICES"
                                           ? "249-espeak-ng\t" + language_ + "\tnone\r\n249 OK\r\n"
                                           : "200 OK\r\n";
             if (spoken && onWord)
                 onWord();
-            if (silent_)
-                unanswered_[client] += answer;
-            else
-                client->write(answer);
+            reply(client, answer);
+            if (spoken && queues_[client].size() == 1)
+                endSoon(client);
         }
     }
 
@@ -82,6 +159,10 @@ private:
     bool silent_ = false;
     QString priority_ = QStringLiteral("text"); // the protocol's default
     QHash<QLocalSocket*, QByteArray> unanswered_;
+    QHash<QLocalSocket*, QList<Message>> queues_;
+    QHash<QLocalSocket*, QSet<int>> notified_;
+    int nextId_ = 1;
+    bool heldEnds_ = false;
 };
 
 } // namespace e2e

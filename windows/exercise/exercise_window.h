@@ -137,6 +137,8 @@ public:
 
     // Left to right as they stand: "RICOMINCIA", "CONTA" (or "AVANTI" in its place), "VERIFICA".
     std::vector<ui::ScanItem> scanItems() const override;
+    // A child on one switch reaches no close button of the window manager's.
+    bool offersWayBack() const override { return true; }
 
 protected:
     void createControls() override;
