@@ -18,7 +18,8 @@ namespace {
 // A script of a child's input: "C:k" press and release, "P:k" press, "A:k" auto-repeated press,
 // "X:k" one auto-repeat as X11 sends it (a release and a press, both marked as repeats), "R:k"
 // release, "T" Tab, with k one of Return, Space, Tab, a digit, or Kn for a keypad digit; and
-// "M:name" a mouse click and "F:name" a finger's tap on the control of that name.
+// "M:name" a mouse click, "W:name" a double click and "F:name" a finger's tap on the control of
+// that name.
 void play(QWidget* window, const QString& script)
 {
     for (const QString& step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -28,10 +29,13 @@ void play(QWidget* window, const QString& script)
             keyClick(window, Qt::Key_Tab);
             continue;
         }
-        if (what == QLatin1String("M") || what == QLatin1String("F")) {
+        if (what == QLatin1String("M") || what == QLatin1String("F") || what == QLatin1String("W")) {
             auto* target = child<QWidget>(window, name);
             QVERIFY2(target, qPrintable(step));
-            what == QLatin1String("M") ? mouseClick(target) : tap(target);
+            if (what == QLatin1String("W"))
+                doubleClick(target);
+            else
+                what == QLatin1String("M") ? mouseClick(target) : tap(target);
             continue;
         }
         static const QHash<QString, Qt::Key> named{
@@ -210,6 +214,17 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
     row("one switch: rest after three rounds", qPrintable(threeRounds), "-", "+++", 0, 0);
     row("one switch: a press only wakes", qPrintable(threeRounds + " C:Space"), "Option1(0)", "+++", 0, 0);
     row("one switch: the keys still work", "S C:2", "Option1(1)", "+++", 0, 0);
+    row("one switch: a double click is one press", "S W:Option2(1)", "Option2(0)", "-++", 1, 0);
+    // "-" another program takes the activation, "+" gives it back.
+    row("one switch: it pauses while another program is active", "S ~ -", "-", "+++", 0, 0);
+    row("one switch: and goes on when back", "S ~ - +", "Option1(1)", "+++", 0, 0);
+    row("one switch: at rest it stays so when back", qPrintable(threeRounds + " - +"), "-", "+++", 0, 0);
+    // Into each exercise and back out with Space alone, then Esci ends the program.
+    const QString in = QStringLiteral("S C:Space ~ C:Space ~ C:Space ~");
+    const QString out = " C:Space" + QStringLiteral(" ~").repeated(7) + " C:Space";
+    row("one switch: back out of the count window, then Esci", qPrintable(in + out), "ended", "", 0, 0);
+    row("one switch: back out of the set window, then Esci", qPrintable(QString(in).replace("S C:", "S ~ C:") + out),
+        "ended", "", 0, 0);
 }
 
 void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
@@ -219,22 +234,33 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
     QFETCH(QString, frameState);
     QFETCH(int, exercise);
     QFETCH(int, level);
-    if (keys.contains(QLatin1String("M:")) || keys.contains(QLatin1String("F:")))
+    if (keys.contains(QLatin1String("M:")) || keys.contains(QLatin1String("F:")) || keys.contains(QLatin1String("W:")))
         waitForCurtains();
     std::unique_ptr<ui::Scanner> scanner;
     for (const QString& step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        QApplication::processEvents();
         if (step == QLatin1String("S"))
             scanner = std::make_unique<ui::Scanner>(program->windows.runtime(), 2);
         else if (step == QLatin1String("~")) {
             program->clock.advance(2);
             scanner->tick();
-        } else
-            play(window(), step);
+        } else if (step == QLatin1String("-") || step == QLatin1String("+"))
+            Q_EMIT qApp->applicationStateChanged(step == QLatin1String("+") ? Qt::ApplicationActive
+                                                                            : Qt::ApplicationInactive);
+        else
+            play(scanner ? QApplication::activeWindow() : window(), step);
+    }
+    QApplication::processEvents();
+    if (focus == QLatin1String("ended")) {
+        QCOMPARE(program->endings, 1);
+        return;
     }
     if (scanner) {
         ui::Button* lit = scanner->highlighted();
         QCOMPARE(lit ? lit->objectName() : QStringLiteral("-"), focus);
         QCOMPARE(scanner->isTicking(), lit != nullptr);
+        // Set in milliseconds, not in seconds: the program does not wake between paces.
+        QVERIFY(!lit || scanner->timerInterval() > 1000);
         QCOMPARE(lit ? lit->grab().toImage().pixelColor(1, 1) : QColor(Qt::black), QColor(Qt::black));
     } else
         QCOMPARE(focusName(), focus);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QWindow>
 
@@ -89,6 +90,19 @@ void mouseClick(QWidget* widget, Qt::MouseButton button)
     QTest::mousePress(window, button, {}, at);
     if (window)
         QTest::mouseRelease(window, button, {}, at);
+}
+
+void doubleClick(QWidget* widget)
+{
+    // As the platform delivers one: a click, a press, the double click itself, a release.
+    mouseClick(widget);
+    mousePress(widget);
+    const QPoint at = centreInWindow(widget);
+    QWindow* window = widget->window()->windowHandle();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, window->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &twice);
+    mouseRelease(widget);
 }
 
 void tap(QWidget* widget)

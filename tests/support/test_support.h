@@ -111,6 +111,7 @@ void keyClick(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}
 void mousePress(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
 void mouseRelease(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
 void mouseClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
+void doubleClick(QWidget* widget);
 // A finger's tap on the control, as an interactive board or a touch screen sends it.
 void tap(QWidget* widget);
 
