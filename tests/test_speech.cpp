@@ -17,6 +17,9 @@ private Q_SLOTS:
     // missing service costs one line and leaves no process behind.
     void speechShouldWaitItsTurnKeepUpAndLeaveNothing_data();
     void speechShouldWaitItsTurnKeepUpAndLeaveNothing();
+    // A lost service is tried again after a pause, each time it is lost, and a stalled one does
+    // not hold up the end of the program.
+    void speechShouldComeBackAfterEachLossAndNeverHoldUpTheEnd();
 };
 
 namespace {
@@ -82,6 +85,47 @@ void SpeechTest::speechShouldWaitItsTurnKeepUpAndLeaveNothing()
     QVERIFY(!service.commands.contains(QStringLiteral("CANCEL ALL")));
     if (lines > 0)
         QVERIFY2(QTest::qWaitFor([] { return childProcesses().isEmpty(); }), childProcesses().constData());
+}
+
+void SpeechTest::speechShouldComeBackAfterEachLossAndNeverHoldUpTheEnd()
+{
+    e2e::SpeechStandIn service;
+    const auto reaped = [] { return QTest::qWaitFor([] { return childProcesses().isEmpty(); }); };
+    const auto heard = [&](const QString& word) { return QTest::qWaitFor([&] { return service.words.contains(word); }); };
+    const QString program = QStringLiteral(ZANFILO_SPEAKING_PROCESS);
+    qputenv("SPEECHD_ADDRESS", "unix_socket:/nonexistent/speechd.sock");
+    {
+        // The pause before a retry is seconds by default, so a service that is not there is not
+        // asked again at every press.
+        app::SpeechVoice voice(program);
+        QVERIFY(reaped());
+        qputenv("SPEECHD_ADDRESS", service.address().toLocal8Bit());
+        QTest::qWait(100);
+        voice.say(QStringLiteral("uno"));
+        QTest::qWait(300);
+        QCOMPARE(service.words, QStringList());
+    }
+    QByteArrayList said;
+    {
+        // Two losses, each after the voice had come back, leave it speaking.
+        app::SpeechVoice voice(program, std::chrono::milliseconds(0), [&](const QByteArray& l) { said << l; });
+        for (const QString word : {"uno", "due"}) {
+            voice.say(word);
+            QVERIFY(heard(word));
+            service.hangUp();
+            voice.say(QStringLiteral("perso"));
+            QVERIFY(reaped());
+        }
+        voice.say(QStringLiteral("tre"));
+        QVERIFY(heard(QStringLiteral("tre")));
+        // A service that stalls mid-word holds up the end of the program 200 ms at most.
+        service.onWord = [&] { service.holdSilent(true); };
+        voice.say(QStringLiteral("quattro"));
+        QVERIFY(heard(QStringLiteral("quattro")));
+    }
+    QVERIFY(reaped());
+    service.holdSilent(false);
+    QCOMPARE(said.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(SpeechTest)

@@ -171,6 +171,9 @@ void WindowSetTest::commandLineShouldBeReadAsProgramsHereReadIt_data()
         << QStringList{"-platform", "offscreen", "--voce", "-style", "fusion", "-reverse"} << "run voce";
     QTest::addRow("help first") << QStringList{"--help", "--bogus"} << "help";
     QTest::addRow("version") << QStringList{"--voce", "-v"} << "version";
+    // Answered before Qt starts, so the platform asked for is never looked for.
+    QTest::addRow("help after other options")
+        << QStringList{"--voce", "-platform", "nessuna", "--help"} << "help";
     QTest::addRow("unknown option") << QStringList{"--voice"} << "fail";
     QTest::addRow("stray argument") << QStringList{"--voce", "5"} << "fail";
     QTest::addRow("Qt's option without its value, as Qt takes it")

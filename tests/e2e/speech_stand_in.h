@@ -46,6 +46,12 @@ public:
         }
     }
 
+    // The service goes away, as when it is restarted.
+    void hangUp()
+    {
+        for (QLocalSocket* client : server_.findChildren<QLocalSocket*>())
+            client->disconnectFromServer();
+    }
     // Messages go on being said, unended, until let go.
     void holdEnds(bool held)
     {
