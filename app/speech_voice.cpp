@@ -252,7 +252,8 @@ void SpeechVoice::sendPending()
     if (!word)
         nameSaid_ = std::exchange(pendingNameSaid_, nullptr);
     // One line at a time, into an empty socket: it never waits.
-    const QByteArray line = (word ? "w " : "n ") + std::exchange(word ? pendingWord_ : pendingName_, {}).toUtf8() + '\n';
+    const QByteArray line =
+        (word ? "w " : "n ") + std::exchange(word ? pendingWord_ : pendingName_, {}).toUtf8() + '\n';
     send(input_, line.constData(), static_cast<std::size_t>(line.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
     ready_ = false;
 }

@@ -387,16 +387,16 @@ void LayerTest::scanningShouldKeepItsPaceAndRest_data()
                                                       << "AIIA" << 4.0;
     QTest::newRow("three rounds and 30 s, then rest") << 2 << "s0" + paces(2, 32) << moves + "RR" << -1.0;
     QTest::newRow("one button does not rest before 30 s") << 1 << "s0" + paces(2, 28) << moves << 30.0;
-    QTest::newRow("a press while resting only wakes") << 1 << "s0" + paces(2, 30) + " p31 t33"
-                                                      << moves + "RKM" << 35.0;
-    QTest::newRow("a press starts the 30 s again") << 1 << "s0" + paces(2, 28) + " p29" + paces(32, 60)
-                                                   << moves + "A" + moves + "R" << -1.0;
+    QTest::newRow("a press while resting only wakes")
+        << 1 << "s0" + paces(2, 30) + " p31 t33" << moves + "RKM" << 35.0;
+    QTest::newRow("a press starts the 30 s again")
+        << 1 << "s0" + paces(2, 28) + " p29" + paces(32, 60) << moves + "A" + moves + "R" << -1.0;
     QTest::newRow("nothing shown, nothing to scan") << 0 << "s0 t2"
                                                     << "R" << -1.0;
     QTest::newRow("the pace starts once the name is said") << 4 << "s0 n0 t2 d2.5 t4.4 t4.5"
                                                            << "WWM" << 6.5;
     QTest::newRow("a name never said holds it 3 s at most") << 4 << "s0 n0 t2 t4.9 t5 n5 d9 t9.9 t10"
-                                                           << "WWMWM" << 12.0;
+                                                            << "WWMWM" << 12.0;
 }
 
 void LayerTest::scanningShouldKeepItsPaceAndRest()

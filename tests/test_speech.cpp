@@ -91,7 +91,9 @@ void SpeechTest::speechShouldComeBackAfterEachLossAndNeverHoldUpTheEnd()
 {
     e2e::SpeechStandIn service;
     const auto reaped = [] { return QTest::qWaitFor([] { return childProcesses().isEmpty(); }); };
-    const auto heard = [&](const QString& word) { return QTest::qWaitFor([&] { return service.words.contains(word); }); };
+    const auto heard = [&](const QString& word) {
+        return QTest::qWaitFor([&] { return service.words.contains(word); });
+    };
     const QString program = QStringLiteral(ZANFILO_SPEAKING_PROCESS);
     qputenv("SPEECHD_ADDRESS", "unix_socket:/nonexistent/speechd.sock");
     {
@@ -108,7 +110,8 @@ void SpeechTest::speechShouldComeBackAfterEachLossAndNeverHoldUpTheEnd()
     QByteArrayList said;
     {
         // Two losses, each after the voice had come back, leave it speaking.
-        app::SpeechVoice voice(program, std::chrono::milliseconds(0), [&](const QByteArray& l) { said << l; });
+        app::SpeechVoice voice(program, std::chrono::milliseconds(0),
+                               [&](const QByteArray& l) { said << l; });
         for (const QString word : {"uno", "due"}) {
             voice.say(word);
             QVERIFY(heard(word));

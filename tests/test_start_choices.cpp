@@ -223,8 +223,8 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState_data()
     const QString in = QStringLiteral("S C:Space ~ C:Space ~ C:Space ~");
     const QString out = " C:Space" + QStringLiteral(" ~").repeated(7) + " C:Space";
     row("one switch: back out of the count window, then Esci", qPrintable(in + out), "ended", "", 0, 0);
-    row("one switch: back out of the set window, then Esci", qPrintable(QString(in).replace("S C:", "S ~ C:") + out),
-        "ended", "", 0, 0);
+    row("one switch: back out of the set window, then Esci",
+        qPrintable(QString(in).replace("S C:", "S ~ C:") + out), "ended", "", 0, 0);
 }
 
 void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
@@ -234,7 +234,8 @@ void StartChoicesTest::keySequenceShouldLeadToTheExpectedState()
     QFETCH(QString, frameState);
     QFETCH(int, exercise);
     QFETCH(int, level);
-    if (keys.contains(QLatin1String("M:")) || keys.contains(QLatin1String("F:")) || keys.contains(QLatin1String("W:")))
+    if (keys.contains(QLatin1String("M:")) || keys.contains(QLatin1String("F:")) ||
+        keys.contains(QLatin1String("W:")))
         waitForCurtains();
     std::unique_ptr<ui::Scanner> scanner;
     for (const QString& step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {

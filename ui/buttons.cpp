@@ -297,7 +297,8 @@ void OptionButton::paintEvent(QPaintEvent*)
 
 // WayBack ------------------------------------------------------------------------------------
 
-WayBack::WayBack(QWidget* client) : Button(client, ControlKind::CommandButton, QStringLiteral("TornaIndietro"), -1)
+WayBack::WayBack(QWidget* client)
+    : Button(client, ControlKind::CommandButton, QStringLiteral("TornaIndietro"), -1)
 {
     // Its text is what a screen reader says as the scan reaches it; it is never drawn.
     setText(QStringLiteral("Torna indietro"));

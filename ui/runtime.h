@@ -68,7 +68,10 @@ private:
             target.say(word);
         }
         // Names are not counted: they are no answer to a press.
-        void name(const QString& word, const std::function<void()>& done) override { target.name(word, done); }
+        void name(const QString& word, const std::function<void()>& done) override
+        {
+            target.name(word, done);
+        }
         Voice& target;
         int said = 0;
     };

@@ -53,11 +53,11 @@ public:
 private:
     double pace_;
     std::optional<double> due_;
-    double paceDue_ = 0;  // when it moves, names aside
-    double arrived_ = 0;  // when the highlight came to its button
-    double since_ = 0;    // the activation or the last press
+    double paceDue_ = 0;           // when it moves, names aside
+    double arrived_ = 0;           // when the highlight came to its button
+    double since_ = 0;             // the activation or the last press
     std::optional<double> naming_; // since when a name is being said
-    int moves_ = 0;       // since the start or the last press
+    int moves_ = 0;                // since the start or the last press
     std::optional<double> lastPress_;
 };
 

@@ -39,9 +39,8 @@ Scanner::Scanner(Runtime& runtime, double pace) : runtime_(runtime), cycle_(pace
     connect(&runtime, &Runtime::activated, this, &Scanner::begin);
     connect(&runtime, &Runtime::unloaded, this, &Scanner::end);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        state == Qt::ApplicationActive ? resume() : pause();
-    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) { state == Qt::ApplicationActive ? resume() : pause(); });
     qApp->installEventFilter(this);
     begin(runtime.activeForm());
 }

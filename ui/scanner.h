@@ -63,10 +63,10 @@ private:
     std::vector<ScanItem> items_; // of form_, as it was last asked
     QPointer<Button> lit_;
     QTimer timer_;
-    bool paused_ = false;       // the program lost the activation to another one
+    bool paused_ = false;        // the program lost the activation to another one
     bool pausedResting_ = false; // and scanning rested then
-    bool nothingShown_ = false; // a button the window shows later starts scanning
-    int naming_ = 0;            // the name last asked for, so a late word of an older one is let be
+    bool nothingShown_ = false;  // a button the window shows later starts scanning
+    int naming_ = 0;             // the name last asked for, so a late word of an older one is let be
     std::vector<QPointer<Button>> wayBacks_;
 };
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <QHash>
-#include <QSet>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -135,8 +135,7 @@ private:
                 priority_ = QString::fromUtf8(line.mid(18)).toLower();
             for (const auto& [kind, code] : {std::pair("END", 702), std::pair("CANCEL", 703)})
                 if (upper.startsWith("SET SELF NOTIFICATION " + QByteArray(kind) + ' ') ||
-                    upper.startsWith("SET SELF NOTIFICATION ALL "))
-                {
+                    upper.startsWith("SET SELF NOTIFICATION ALL ")) {
                     if (upper.endsWith(" ON"))
                         notified_[client].insert(code);
                     else
@@ -145,11 +144,12 @@ private:
             if (upper == "CANCEL SELF")
                 cancel(client);
             const bool spoken = std::exchange(receiving_, !receiving_ && line.toUpper() == "SPEAK");
-            const QByteArray answer = spoken ? "225-" + QByteArray::number(nextId_++) + "\r\n225 OK MESSAGE QUEUED\r\n"
-                                      : receiving_ ? "230 OK RECEIVING DATA\r\n"
-                                      : line.toUpper() == "LIST SYNTHESIS_VOICES"
-                                          ? "249-espeak-ng\t" + language_ + "\tnone\r\n249 OK\r\n"
-                                          : "200 OK\r\n";
+            const QByteArray answer =
+                spoken       ? "225-" + QByteArray::number(nextId_++) + "\r\n225 OK MESSAGE QUEUED\r\n"
+                : receiving_ ? "230 OK RECEIVING DATA\r\n"
+                : line.toUpper() == "LIST SYNTHESIS_VOICES"
+                    ? "249-espeak-ng\t" + language_ + "\tnone\r\n249 OK\r\n"
+                    : "200 OK\r\n";
             if (spoken && onWord)
                 onWord();
             reply(client, answer);

@@ -99,8 +99,8 @@ void doubleClick(QWidget* widget)
     mousePress(widget);
     const QPoint at = centreInWindow(widget);
     QWindow* window = widget->window()->windowHandle();
-    QMouseEvent twice(QEvent::MouseButtonDblClick, at, window->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, window->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &twice);
     mouseRelease(widget);
 }

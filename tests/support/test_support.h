@@ -82,6 +82,8 @@ struct Program
     explicit Program(std::uint32_t seed = 1) : Program(seed, nullptr) {}
     // The program drawing from the test's own source.
     explicit Program(ui::RandomSource& source) : Program(0, &source) {}
+    // The program speaking with the test's own voice.
+    explicit Program(ui::Voice& spoken) : Program(1, nullptr, &spoken) {}
 
     FakeClock clock;
     ui::StandardRandom random;
@@ -90,8 +92,8 @@ struct Program
     int endings = 0;
 
 private:
-    Program(std::uint32_t seed, ui::RandomSource* source)
-        : random(seed), windows(clock, source ? *source : random, &voice)
+    Program(std::uint32_t seed, ui::RandomSource* source, ui::Voice* spoken = nullptr)
+        : random(seed), windows(clock, source ? *source : random, spoken ? spoken : &voice)
     {
         windows.runtime().setOnLastWindowUnloaded([this] { ++endings; });
     }
