@@ -154,7 +154,8 @@ void AccessibilityTest::exerciseShouldBePlayableWithTheKeyboardAlone()
     if (aloud) {
         speech.emplace(QStringLiteral(ZANFILO_SPEAKING_PROCESS));
         program = std::make_unique<Program>(*speech);
-        QVERIFY(QTest::qWaitFor([&] { return service.commands.contains("SET SELF NOTIFICATION cancel on"); }));
+        QVERIFY(
+            QTest::qWaitFor([&] { return service.commands.contains("SET SELF NOTIFICATION cancel on"); }));
         QTest::qWait(50);
     }
     QStringList& heard = aloud ? service.words : program->voice.heard;
@@ -208,8 +209,8 @@ void AccessibilityTest::exerciseShouldBePlayableWithTheKeyboardAlone()
         QCOMPARE(heard.mid(named.size()), QStringList({exercise::numberWord(w.NumeroElementi), "conta"}));
 #ifdef ZANFILO_SPEAKING_PROCESS
     // Only names are ever cut short: by a newer name or by a word of the exercise.
-    const QStringList names{"zanfilo", "costruire l'insieme", "livello uno", "vai", "conta", "verifica", "avanti",
-                            "ricomincia", "torna indietro"};
+    const QStringList names{"zanfilo", "costruire l'insieme", "livello uno",   "vai", "conta", "verifica",
+                            "avanti",  "ricomincia",          "torna indietro"};
     const auto onlyNamesCut = qScopeGuard([&] {
         for (const QString& word : service.cut)
             QVERIFY2(names.contains(word), qPrintable(word));

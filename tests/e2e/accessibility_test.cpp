@@ -266,6 +266,16 @@ void AccessibilityTest::oneSwitchShouldOpenTheCountWindowAndGiveAnAnswer()
     const Tree tree =
         waitForTree([&](const Tree& t) { return find(t, isVerdict).size() == 1; }, treeTimeoutMs, &problem);
     QVERIFY2(find(tree, isVerdict).size() == 1, qPrintable(QStringLiteral("no verdict (%1)").arg(problem)));
+    // Back out by the way round the window, then "Esci", seven buttons on in the start window.
+    for (const QString& button : QStringList{"Torna indietro", "Esci"}) {
+        const Tree lit = waitForFocusOn(button, &problem, 9 * paceMs);
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("waiting for %1 to be lit (%2):\n%3")
+                                                   .arg(button, problem, describe(lit, &Node::isFocused))));
+        QVERIFY2(session->keys({QStringLiteral("space")}, 500), qPrintable(session->lastError()));
+    }
+    int status = -1;
+    QVERIFY2(session->waitForExit(10000, &status), qPrintable(session->lastError()));
+    QCOMPARE(status, 0);
 }
 
 Tree AccessibilityTest::readTree(QString* why)
