@@ -98,7 +98,6 @@ void SpeechVoice::say(const QString& word)
     over(pendingNameSaid_);
     pendingName_.clear();
     pendingWord_ = word;
-    pendingWord_.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
     sendPending();
 }
 
@@ -110,7 +109,6 @@ void SpeechVoice::name(const QString& word, const std::function<void()>& said)
     }
     over(pendingNameSaid_);
     pendingName_ = word;
-    pendingName_.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
     pendingNameSaid_ = said;
     sendPending();
 }
@@ -226,7 +224,6 @@ void SpeechVoice::reap()
     forget();
     sinceEnd_.start();
     // Nothing more will be said for a while: no name is waited for.
-    pendingWord_.clear();
     pendingName_.clear();
     nameWait_->stop();
     over(nameSaid_);
@@ -252,8 +249,9 @@ void SpeechVoice::sendPending()
     if (!word)
         nameSaid_ = std::exchange(pendingNameSaid_, nullptr);
     // One line at a time, into an empty socket: it never waits.
+    QString text = std::exchange(word ? pendingWord_ : pendingName_, {});
     const QByteArray line =
-        (word ? "w " : "n ") + std::exchange(word ? pendingWord_ : pendingName_, {}).toUtf8() + '\n';
+        (word ? "w " : "n ") + text.remove(QLatin1Char('\n')).remove(QLatin1Char('\r')).toUtf8() + '\n';
     send(input_, line.constData(), static_cast<std::size_t>(line.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
     ready_ = false;
 }

@@ -18,8 +18,8 @@ namespace e2e {
 // The desktop's speech service on a socket of its own (`SPEECHD_ADDRESS=address()`), speaking just
 // enough of its protocol (SSIP) to connect, list voices, cancel and say, while events are handled,
 // and recording the priority each word was said at. Its messages are said one after another, each
-// for `sayFor` milliseconds (or until let go, while ends are held), and it notifies END and CANCEL
-// where the client asked for them.
+// for `sayFor` milliseconds (or until let go, while ends are held), with END and CANCEL told to a
+// client that turned notifications on.
 class SpeechStandIn
 {
 public:
@@ -82,7 +82,7 @@ private:
 
     void notify(QLocalSocket* client, int code, int id, const char* what)
     {
-        if (!notified_.value(client).contains(code))
+        if (!notified_.contains(client))
             return;
         const QByteArray c = QByteArray::number(code);
         reply(client, c + '-' + QByteArray::number(id) + "\r\n" + c + "-1\r\n" + c + ' ' + what + "\r\n");
@@ -133,14 +133,8 @@ private:
             const QByteArray upper = line.toUpper();
             if (upper.startsWith("SET SELF PRIORITY "))
                 priority_ = QString::fromUtf8(line.mid(18)).toLower();
-            for (const auto& [kind, code] : {std::pair("END", 702), std::pair("CANCEL", 703)})
-                if (upper.startsWith("SET SELF NOTIFICATION " + QByteArray(kind) + ' ') ||
-                    upper.startsWith("SET SELF NOTIFICATION ALL ")) {
-                    if (upper.endsWith(" ON"))
-                        notified_[client].insert(code);
-                    else
-                        notified_[client].remove(code);
-                }
+            if (upper.startsWith("SET SELF NOTIFICATION ") && upper.endsWith(" ON"))
+                notified_.insert(client);
             if (upper == "CANCEL SELF")
                 cancel(client);
             const bool spoken = std::exchange(receiving_, !receiving_ && line.toUpper() == "SPEAK");
@@ -166,7 +160,7 @@ private:
     QString priority_ = QStringLiteral("text"); // the protocol's default
     QHash<QLocalSocket*, QByteArray> unanswered_;
     QHash<QLocalSocket*, QList<Message>> queues_;
-    QHash<QLocalSocket*, QSet<int>> notified_;
+    QSet<QLocalSocket*> notified_; // those that asked to be told of ends
     int nextId_ = 1;
     bool heldEnds_ = false;
 };
