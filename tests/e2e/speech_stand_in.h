@@ -68,7 +68,6 @@ public:
     QStringList commands; // all but the words
     QStringList words;
     QStringList priorities; // each word's
-    QStringList whole;      // the words said to their END
     QStringList cut;        // the words cancelled while being said
     int sayFor = 0;
     std::function<void()> onWord;
@@ -104,7 +103,7 @@ private:
             QList<Message>& queue = queues_[client];
             if (heldEnds_ || queue.isEmpty() || queue.first().id != id)
                 return;
-            whole << queue.takeFirst().word;
+            queue.removeFirst();
             notify(client, 702, id, "END");
             endSoon(client);
         });
