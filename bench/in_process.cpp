@@ -10,6 +10,7 @@
 #include "exercises/set/set_window.h"
 #include "ui/controls.h"
 #include "ui/runtime.h"
+#include "ui/scanner.h"
 #include "ui/services.h"
 #include "windows/start/start_window.h"
 
@@ -51,6 +52,31 @@ protected:
         return false;
     }
 };
+
+// The system's clock, moved on at will: scanning rests only after 30 s without a press.
+class SkippingClock final : public ui::Clock
+{
+public:
+    float timeOfDay() const override { return real_.timeOfDay(); }
+    double monotonicSeconds() const override { return real_.monotonicSeconds() + skipped; }
+    double skipped = 0;
+
+private:
+    ui::SystemClock real_;
+};
+
+// Timer events in the whole program over `ms` milliseconds of its event loop.
+int timerEventsOver(int ms)
+{
+    TimerCounter counter;
+    qApp->installEventFilter(&counter);
+    QElapsedTimer idle;
+    idle.start();
+    while (idle.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    qApp->removeEventFilter(&counter);
+    return counter.ticks;
+}
 
 } // namespace
 
@@ -148,15 +174,31 @@ void inProcessRows()
         row(QStringLiteral("opening at design size (%1 ticks)").arg(ticks),
             QStringLiteral("%1 ms").arg(seconds * 1000, 0, 'f', 0), QStringLiteral("800 ms +- 10 %"),
             seconds >= 0.72 && seconds <= 0.88);
-        TimerCounter counter;
-        qApp->installEventFilter(&counter);
-        QElapsedTimer idle;
-        idle.start();
-        while (idle.elapsed() < 1000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        qApp->removeEventFilter(&counter);
-        row(QStringLiteral("timer wake-ups per second once open"), QString::number(counter.ticks),
-            QStringLiteral("0"), counter.ticks == 0);
+        const int idle = timerEventsOver(1000);
+        row(QStringLiteral("timer wake-ups per second once open"), QString::number(idle), QStringLiteral("0"),
+            idle == 0);
+    }
+
+    // Scanning for one switch: one wake-up a pace while it moves, none once it rests.
+    {
+        SkippingClock skipping;
+        app::WindowSet windows(skipping, random);
+        ui::Scanner scanner(windows.runtime(), 0.5);
+        windows.start();
+        QElapsedTimer t;
+        t.start();
+        while ((!windows.FrmInizio().curtainsOpen() || !scanner.highlighted()) && t.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        const double scanning = timerEventsOver(4000) / 4.0;
+        row(QStringLiteral("timer wake-ups per second while scanning, a pace of 0.5 s"),
+            QString::number(scanning), QStringLiteral("<= 2"), scanning <= 2);
+        for (int pace = 0; pace < 200 && scanner.highlighted(); ++pace) {
+            skipping.skipped += 1;
+            scanner.tick();
+        }
+        const int resting = timerEventsOver(1000);
+        row(QStringLiteral("timer wake-ups per second while scanning rests"), QString::number(resting),
+            QStringLiteral("0"), resting == 0 && !scanner.highlighted());
     }
 
     // Memory over many tasks and many close-and-reopen cycles.

@@ -47,9 +47,9 @@ bool openThreeWindows(e2e::X11Session& session, QProcess& target, const QString&
     target.startCommand(program);
     // Each exercise opens from the start window, given the focus again before its keys.
     const bool open =
-        !session.waitForWindow(e2e::startTitle, 10000).isEmpty() && session.keys(e2e::openCount, 150) &&
+        !session.waitForWindow(e2e::startTitle, 10000).isEmpty() && session.keys(e2e::openCount, 400) &&
         !session.waitForWindow(e2e::countTitle, 10000).isEmpty() &&
-        !session.waitForWindow(e2e::startTitle, 10000).isEmpty() && session.keys(openSetAfterCount, 150) &&
+        !session.waitForWindow(e2e::startTitle, 10000).isEmpty() && session.keys(openSetAfterCount, 400) &&
         !session.waitForWindow(e2e::setTitle, 10000).isEmpty();
     why = session.lastError();
     return open;

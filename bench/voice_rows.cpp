@@ -103,6 +103,8 @@ void voiceRows(const QString& zanfilo, const QString& floor)
     session.setEnvironmentVariable(QStringLiteral("SPEECHD_ADDRESS"), service.address());
     startAndMemoryRows(xvfbDesktop(session, QStringLiteral("under Xvfb with --voce")),
                        zanfilo + QStringLiteral(" --voce"), floor);
+    startAndMemoryRows(xvfbDesktop(session, QStringLiteral("under Xvfb with --voce --scansione=10")),
+                       zanfilo + QStringLiteral(" --voce --scansione=10"), floor);
 }
 
 } // namespace bench
