@@ -2,94 +2,86 @@
 # SPDX-FileCopyrightText: 2026 The Zanfilo team
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a static Qt 6.4.2 for 64-bit Windows with Debian's MinGW-w64 compiler, once, into a cache
-# outside the checkout (about half an hour on two cores); when the cache is complete it only
-# prints its path. A Windows build of Zanfilo then configures with
+# outside the checkout (about 15 minutes on two cores); when the cache is complete it only prints
+# its path. A Windows build of Zanfilo then configures with
 #   -DCMAKE_TOOLCHAIN_FILE=<that path>/lib/cmake/Qt6/qt.toolchain.cmake
-# Progress goes to stderr, so the last line on stdout is the path.
+# Progress goes to stderr: stdout carries the path alone.
+#
+# The archives come from ZANFILO_QT_SOURCES; without it they are downloaded from Qt's site (or
+# ZANFILO_QT_MIRROR, a base address holding them) and checked against the sums below before use.
 set -eu
 cd "$(dirname "$0")/.."
 
 VERSION=6.4.2
 CACHE="${ZANFILO_QT_CACHE:-$HOME/.cache/zanfilo}"
-PREFIX="$CACHE/qt-$VERSION-mingw-static"
-# Built outside the checkout, so that Qt's tree never shows up in git, lint or licence checks.
-WORK="$CACHE/qt-build"
-LOG="$WORK/build.log"
+MIRROR="${ZANFILO_QT_MIRROR:-https://download.qt.io/official_releases/qt/6.4/$VERSION/submodules}"
 
-# The archives the cache is built from: Debian's qtbase (upstream's less some third-party code that
-# this build does not use: wintab, iaccessible2, sqlite) and qtsvg's release tag.
-SUMS="4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e  qtbase-6.4.2-debian-dfsg.tar.xz
-52e2c37abec731e77f8df7b10ea6cabe8c6823079a4d8fb22b0bbad65a9aaf98  qtsvg-everywhere-src-6.4.2.tar.xz"
-# Qt's own release archives will do as well.
-UPSTREAM_SUMS="a88bc6cedbb34878a49a622baa79cace78cfbad4f95fdbd3656ddb21c705525d  qtbase-everywhere-src-6.4.2.tar.xz
-b746af3cb1793621d8ed7eae38d9ad5a15541dc2742031069f2ae3fe87590314  qtsvg-everywhere-src-6.4.2.tar.xz"
+# The archives a build may come from, each with the one sum it must have: Qt's own release
+# archives, or the project's (Debian's qtbase, which lacks some third-party code this build does not
+# use: wintab, iaccessible2, sqlite; and qtsvg's release tag).
+SUMS="a88bc6cedbb34878a49a622baa79cace78cfbad4f95fdbd3656ddb21c705525d  qtbase-everywhere-src-$VERSION.tar.xz
+4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e  qtbase-$VERSION-debian-dfsg.tar.xz
+b746af3cb1793621d8ed7eae38d9ad5a15541dc2742031069f2ae3fe87590314  qtsvg-everywhere-src-$VERSION.tar.xz
+52e2c37abec731e77f8df7b10ea6cabe8c6823079a4d8fb22b0bbad65a9aaf98  qtsvg-everywhere-src-$VERSION.tar.xz"
+QTBASE_NAMES="qtbase-everywhere-src-$VERSION.tar.xz qtbase-$VERSION-debian-dfsg.tar.xz"
+QTSVG_NAMES="qtsvg-everywhere-src-$VERSION.tar.xz"
 
 say() { echo "windows-qt: $*" >&2; }
-
-if [ -f "$PREFIX/.complete" ]; then
-    echo "$PREFIX"
-    exit 0
-fi
-
-if [ -z "${ZANFILO_QT_SOURCES:-}" ]; then
-    cat >&2 <<EOF
-windows-qt: no Qt build in $PREFIX yet, and ZANFILO_QT_SOURCES is not set.
-Put these two archives in a folder and set ZANFILO_QT_SOURCES to it:
-  https://download.qt.io/official_releases/qt/6.4/$VERSION/submodules/qtbase-everywhere-src-$VERSION.tar.xz
-  https://download.qt.io/official_releases/qt/6.4/$VERSION/submodules/qtsvg-everywhere-src-$VERSION.tar.xz
-Their SHA-256 sums:
-$UPSTREAM_SUMS
-The archives the project's own builds use instead (SHA256SUMS):
-$SUMS
-EOF
+fail() {
+    say "$*"
     exit 1
-fi
-SOURCES="$(cd "$ZANFILO_QT_SOURCES" && pwd)"
-if [ -f "$SOURCES/qtbase-everywhere-src-$VERSION.tar.xz" ]; then
-    SUMS="$UPSTREAM_SUMS"
-fi
-printf '%s\n' "$SUMS" | (cd "$SOURCES" && sha256sum -c -) >&2
+}
 
-# Its output goes to stderr: the last line on stdout is the path.
+# Prints "SUM  NAME" for a file whose sum is one listed for its name (the file's own, or $2);
+# nothing otherwise.
+checked() {
+    [ -f "$1" ] || return 0
+    sum="$(sha256sum "$1" | cut -d ' ' -f 1)"
+    printf '%s\n' "$SUMS" | grep -x "$sum  ${2:-$(basename "$1")}" || true
+}
+
+# The first of the names ($2...) found in folder $1 with its listed sum, or downloaded into it.
+archive() {
+    folder=$1
+    shift
+    for name in "$@"; do
+        [ -z "$(checked "$folder/$name")" ] || {
+            echo "$folder/$name"
+            return
+        }
+    done
+    [ -z "${ZANFILO_QT_SOURCES:-}" ] || fail "none of $* in $folder has the sum listed in $0"
+    for name in "$@"; do
+        say "downloading $MIRROR/$name"
+        curl --fail --location --silent --show-error --retry 3 -o "$folder/$name.part" "$MIRROR/$name" ||
+            continue
+        [ -n "$(checked "$folder/$name.part" "$name")" ] || {
+            rm -f "$folder/$name.part"
+            fail "$MIRROR/$name does not have the sum listed in $0"
+        }
+        mv "$folder/$name.part" "$folder/$name"
+        echo "$folder/$name"
+        return
+    done
+    fail "could not download $*: set ZANFILO_QT_SOURCES to a folder holding them, or ZANFILO_QT_MIRROR"
+}
+
+if [ -n "${ZANFILO_QT_SOURCES:-}" ]; then
+    SOURCES="$(cd "$ZANFILO_QT_SOURCES" && pwd)"
+else
+    SOURCES="$CACHE/downloads"
+    mkdir -p "$SOURCES"
+    command -v curl >/dev/null || ./scripts/setup-debian.sh curl ca-certificates >&2
+fi
+# shellcheck disable=SC2086 # the names are meant to split into words
+QTBASE="$(archive "$SOURCES" $QTBASE_NAMES)"
+QTSVG="$(archive "$SOURCES" $QTSVG_NAMES)"
+
+# The compiler, and the host's moc and rcc (qt6-base-dev-tools), which serve the build.
 ./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build perl xz-utils \
     qt6-base-dev-tools >&2
 
-# A work folder left by an interrupted run is resumed (ninja picks up where it stopped); without
-# one, whatever an interrupted install left in the prefix goes.
-[ -d "$WORK" ] || rm -rf "$PREFIX"
-mkdir -p "$WORK" "$PREFIX"
-cd "$WORK"
-say "building Qt $VERSION into $PREFIX, log in $LOG"
-
-TIMES=""
-# Everything runs at the lowest priority: the machine is usually shared with someone compiling.
-step() {
-    label=$1
-    shift
-    say "$label"
-    started=$(date +%s)
-    if ! nice -n 19 "$@" >>"$LOG" 2>&1; then
-        tail -n 40 "$LOG" >&2
-        say "failed: $label (whole log: $LOG)"
-        exit 1
-    fi
-    TIMES="$TIMES
-  $label: $(($(date +%s) - started)) s"
-}
-total_started=$(date +%s)
-
-if [ ! -f src/.unpacked ]; then
-    rm -rf src
-    mkdir src
-    for archive in $(printf '%s\n' "$SUMS" | awk '{ print $2 }'); do
-        step "unpack $archive" tar -xf "$SOURCES/$archive" -C src
-    done
-    touch src/.unpacked
-fi
-
-# Kept in the prefix, not the work folder: the installed qt.toolchain.cmake loads it from here.
-TOOLCHAIN="$PREFIX/mingw-w64-x86_64.cmake"
-cat >"$TOOLCHAIN" <<'EOF'
+TOOLCHAIN_TEXT="$(cat <<'EOF'
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64, the POSIX-threads flavour (the win32
 # one lacks std::thread and friends).
 set(CMAKE_SYSTEM_NAME Windows)
@@ -105,7 +97,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 EOF
-
+)"
 # Zanfilo needs Core, Gui, Widgets, Test and Svg; everything else that can go, goes.
 # - Xml too: QtSvg parses with Core's QXmlStreamReader.
 # - Image formats other than PNG (built into QtGui) and SVG.
@@ -132,6 +124,55 @@ QTBASE_OPTIONS="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
 -DFEATURE_system_textmarkdownreader=OFF
 -DFEATURE_static_runtime=ON"
 
+# The cache is keyed by all that makes it: a change of archive, option or compiler builds anew.
+KEY="$( (checked "$QTBASE" && checked "$QTSVG" && printf '%s\n' "$QTBASE_OPTIONS" "$TOOLCHAIN_TEXT" &&
+    x86_64-w64-mingw32-g++-posix --version | head -n 1) | sha256sum | cut -c 1-12)"
+PREFIX="$CACHE/qt-$VERSION-mingw-static-$KEY"
+# Built outside the checkout, so that Qt's tree never shows up in git, lint or licence checks.
+WORK="$CACHE/qt-build-$KEY"
+LOG="$WORK/build.log"
+
+if [ -f "$PREFIX/.complete" ]; then
+    echo "$PREFIX"
+    exit 0
+fi
+
+# A work folder left by an interrupted run is resumed (ninja picks up where it stopped); without
+# one, whatever an interrupted install left in the prefix goes.
+[ -d "$WORK" ] || rm -rf "$PREFIX"
+mkdir -p "$WORK" "$PREFIX"
+cd "$WORK"
+say "building Qt $VERSION into $PREFIX, log in $LOG"
+
+TIMES=""
+# Everything runs at the lowest priority: the machine is usually shared with someone compiling.
+step() {
+    label=$1
+    shift
+    say "$label"
+    started=$(date +%s)
+    if ! nice -n 19 "$@" >>"$LOG" 2>&1; then
+        tail -n 40 "$LOG" >&2
+        fail "failed: $label (whole log: $LOG)"
+    fi
+    TIMES="$TIMES
+  $label: $(($(date +%s) - started)) s"
+}
+total_started=$(date +%s)
+
+if [ ! -f src/.unpacked ]; then
+    rm -rf src
+    mkdir src
+    for archive in "$QTBASE" "$QTSVG"; do
+        step "unpack $(basename "$archive")" tar -xf "$archive" -C src
+    done
+    touch src/.unpacked
+fi
+
+# Kept in the prefix, not the work folder: the installed qt.toolchain.cmake loads it from here.
+TOOLCHAIN="$PREFIX/mingw-w64-x86_64.cmake"
+printf '%s\n' "$TOOLCHAIN_TEXT" >"$TOOLCHAIN"
+
 # shellcheck disable=SC2086 # the options are meant to split into words
 step "configure qtbase" cmake -S "src/qtbase-everywhere-src-$VERSION" -B qtbase -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$PREFIX" $QTBASE_OPTIONS
@@ -151,5 +192,9 @@ mv "$LOG" "$PREFIX/build.log"
 cd "$CACHE"
 rm -rf "$WORK"
 touch "$PREFIX/.complete"
+# Builds under other keys are of no more use.
+for other in "$CACHE/qt-$VERSION-mingw-static"*; do
+    [ "$other" = "$PREFIX" ] || rm -rf "$other"
+done
 say "done in $(($(date +%s) - total_started)) s:$TIMES"
 echo "$PREFIX"

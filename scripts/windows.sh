@@ -2,14 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The Zanfilo team
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program from this source: builds Qt for Windows once (scripts/windows-qt.sh, from
-# the sources in ZANFILO_QT_SOURCES), cross-builds zanfilo.exe and the unit suites into
+# the sources in ZANFILO_QT_SOURCES or downloaded), cross-builds zanfilo.exe and the unit suites into
 # build-windows/ with MinGW-w64, runs the suites under Wine on the offscreen platform and the
 # smoke test's Windows row on Xvfb, and makes the setup program
 # build-windows/zanfilo-1.00-setup.exe with NSIS.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix wine wine64 nsis
-qt="$(./scripts/windows-qt.sh | tail -n 1)"
+# Its only output is the path; a failure stops here with its own message.
+qt="$(./scripts/windows-qt.sh)"
 # The icon is drawn by the Linux build's own tool, and its smoke test drives the .exe.
 ./scripts/build.sh render_svg smoke_test
 
