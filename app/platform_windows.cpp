@@ -21,16 +21,39 @@ QString voiceUsage()
     return {};
 }
 
+namespace {
+
+bool isFileOrPipe(HANDLE stream)
+{
+    const DWORD type = GetFileType(stream);
+    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
+
+// Asked once attached: before, the console's own handles are not yet known as a console. NUL is a
+// character device too, and keeps what goes there.
+bool belongsOnTheConsole(HANDLE stream)
+{
+    DWORD mode = 0;
+    const DWORD type = GetFileType(stream);
+    return type == FILE_TYPE_UNKNOWN || (type == FILE_TYPE_CHAR && GetConsoleMode(stream, &mode));
+}
+
+} // namespace
+
 void useStartingConsole()
 {
-    // The program writes UTF-8 ("quantità"), as it does on Linux.
-    SetConsoleOutputCP(CP_UTF8);
-    // A windowed program has no console of its own; started from one, it writes there, unless its
-    // output was already sent elsewhere (a pipe, a file).
-    if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr || !AttachConsole(ATTACH_PARENT_PROCESS))
+    // A windowed program has no console of its own; started from one, it writes there, each stream
+    // unless it was sent elsewhere ("--version > v.txt" still shows errors on the console).
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    if ((isFileOrPipe(out) && isFileOrPipe(err)) || !AttachConsole(ATTACH_PARENT_PROCESS))
         return;
-    std::freopen("CONOUT$", "w", stdout);
-    std::freopen("CONOUT$", "w", stderr);
+    // Only an attached console has a code page to set. The program writes UTF-8 ("quantità"), as on Linux.
+    SetConsoleOutputCP(CP_UTF8);
+    if (belongsOnTheConsole(out))
+        std::freopen("CONOUT$", "w", stdout);
+    if (belongsOnTheConsole(err))
+        std::freopen("CONOUT$", "w", stderr);
 }
 
 } // namespace app

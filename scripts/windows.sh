@@ -30,5 +30,13 @@ wine wineboot --init
 (cd build-windows && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 (cd build && ZANFILO_WINDOWS_EXECUTABLE="$(pwd)/../build-windows/zanfilo.exe" QT_QPA_PLATFORM=offscreen \
     ctest --output-on-failure -R '^e2e_smoke$')
+# The console: each stream goes where it was sent, in UTF-8.
+(cd build-windows && rm -f v.txt e.txt && wine cmd /c "zanfilo.exe --version > v.txt" &&
+    { wine cmd /c "zanfilo.exe --bogus 2> e.txt" || [ $? -eq 2 ]; } &&
+    grep -q "^zanfilo [0-9]" v.txt &&
+    grep -q "quantità" e.txt) || {
+    echo "windows: zanfilo.exe's output was not where it was sent" >&2
+    exit 1
+}
 wineserver --kill || true
 echo "windows: build-windows/zanfilo.exe, build-windows/zanfilo-1.00-setup.exe"
