@@ -8,7 +8,7 @@
 # build-windows/zanfilo-1.00-setup.exe with NSIS.
 set -eu
 cd "$(dirname "$0")/.."
-./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix wine wine64 nsis
+./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix wine wine64 nsis wixl
 # Its only output is the path; a failure stops here with its own message.
 qt="$(./scripts/windows-qt.sh)"
 # The icon is drawn by the Linux build's own tool, and its smoke test drives the .exe.
@@ -22,6 +22,7 @@ cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release -DZANFILO_WERROR="$werror
     -DZANFILO_RENDER_SVG="$(pwd)/build/tools/render_svg" -DCMAKE_CROSSCOMPILING_EMULATOR=wine
 cmake --build build-windows --parallel "$(nproc)"
 cmake --build build-windows --target setup
+cmake --build build-windows --target msi
 
 # A Wine of the build's own, made anew, without the browser and .NET it would offer to fetch.
 export WINEPREFIX="$(pwd)/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -30,6 +31,7 @@ wine wineboot --init
 (cd build-windows && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 (cd build && ZANFILO_WINDOWS_EXECUTABLE="$(pwd)/../build-windows/zanfilo.exe" QT_QPA_PLATFORM=offscreen \
     ctest --output-on-failure -R '^e2e_smoke$')
+./tests/windows/setup_test.sh build-windows
 # The console: each stream goes where it was sent, in UTF-8.
 (cd build-windows && rm -f v.txt e.txt && wine cmd /c "zanfilo.exe --version > v.txt" &&
     { wine cmd /c "zanfilo.exe --bogus 2> e.txt" || [ $? -eq 2 ]; } &&
