@@ -21,11 +21,6 @@ QPoint px(double twipsX, double twipsY)
                   static_cast<int>(twipsY / e2e::twipsPerPixel));
 }
 
-QPoint centreOf(double left, double top, double width, double height)
-{
-    return px(left + width / 2, top + height / 2);
-}
-
 bool isInk(QRgb c)
 {
     // The verdict is dark blue on pink.
@@ -175,18 +170,10 @@ void ExerciseTest::buildingTheSetShownShouldBeJudgedRight()
                                       e2e::setTitle, task, QStringLiteral("set-task.png"));
     QVERIFY2(!window.isEmpty(), qPrintable(session.lastError() + session.programOutput()));
 
-    // The discs on the number line; sampled above the line, which runs across them.
-    const double lefts[20] = {45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
-                              4770, 5235, 5715, 6195, 6675, 7155, 7620, 8085, 8565, 9060};
-    int discs = 0;
-    for (int k = 0; k < 20; ++k) {
-        const QPoint at = px(0 + lefts[k] + 247, 2625 + (k == 19 ? 165 : 180) + 120);
-        const QRgb c = task.pixel(at);
-        discs += qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
-    }
+    const int discs = e2e::setDiscs(task);
     QVERIFY2(discs >= 1 && discs <= 5, qPrintable(QString::number(discs)));
 
-    answer(session, window, centreOf(3315, 5745, 3075, 720), discs, centreOf(6495, 5745, 3075, 720),
+    answer(session, window, e2e::setContaCentre, discs, e2e::setVerificaCentre,
            QStringLiteral("set-verdict.png"));
 }
 

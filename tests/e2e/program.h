@@ -67,6 +67,25 @@ constexpr QPointF firstLevelFace(3840 + 105 + 200, 4110 + 150 + 200);
 constexpr QPoint contaCentre(382, 408);
 constexpr QPoint verificaCentre(591, 407);
 constexpr QRect verdictArea(QPoint(13, 439), QPoint(460, 527));
+// In pixels of the set window's inner area: the centres of CONTA, VERIFICA and AVANTI.
+constexpr QPoint setContaCentre(323, 407);
+constexpr QPoint setVerificaCentre(535, 407);
+constexpr QPoint setAvantiCentre(564, 407);
+
+// The discs lit on the set window's number line, in a picture of its inner area: the size of the
+// set to build. Sampled above the line, which runs across them.
+inline int setDiscs(const QImage& window)
+{
+    constexpr double lefts[20] = {45,   525,  1005, 1485, 1950, 2415, 2880, 3360, 3825, 4290,
+                                  4770, 5235, 5715, 6195, 6675, 7155, 7620, 8085, 8565, 9060};
+    int discs = 0;
+    for (int k = 0; k < 20; ++k) {
+        const QRgb c = window.pixel(static_cast<int>((lefts[k] + 247) / twipsPerPixel),
+                                    static_cast<int>((2625 + (k == 19 ? 165 : 180) + 120) / twipsPerPixel));
+        discs += qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+    }
+    return discs;
+}
 
 // A point of the start window given in twips of its design, on the screen; the inner area scales
 // with the window.
