@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/platform.h"
+#include "app/sapi_voice.h"
 
 #include <cstdio>
 #include <windows.h>
@@ -10,15 +11,15 @@ namespace app {
 
 std::unique_ptr<ui::Voice> makeVoice()
 {
-    std::fputs("zanfilo: questa versione per Windows non ha la voce, si continua in silenzio\n", stderr);
-    // Not a console here, so the runtime would keep the line until the program ends.
-    std::fflush(stderr);
-    return nullptr;
+    return std::make_unique<SapiVoice>();
 }
 
 QString voiceUsage()
 {
-    return {};
+    return QStringLiteral(
+        "  --voce         dice ad alta voce ogni conteggio e l'esito, con la voce italiana\n"
+        "                 di Windows (SAPI), senza interrompere quello che dicono gli altri\n"
+        "                 programmi o l'Assistente vocale\n");
 }
 
 namespace {
