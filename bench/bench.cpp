@@ -100,6 +100,9 @@ int main(int argc, char* argv[])
     const QString floor = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/bench_floor");
     bench::xvfbRows(zanfilo, floor);
     bench::voiceRows(zanfilo, floor);
+    // scripts/windows.sh leaves the Windows build, and its Wine prefix, beside this one.
+    if (const QString windows = qEnvironmentVariable("ZANFILO_WINDOWS_BUILD"); !windows.isEmpty())
+        bench::wineRows(windows);
     bench::swayRows(zanfilo, floor);
     bench::frameRows();
     bench::printTable();

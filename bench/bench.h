@@ -64,6 +64,9 @@ int probeMode(const QString& program);
 void voiceRows(const QString& zanfilo, const QString& floor);
 int voiceClicksMode(const QString& speakingProcess);
 
+// wine_rows.cpp: the same for the Windows build in `windowsBuild`, under Wine.
+void wineRows(const QString& windowsBuild);
+
 // sway_rows.cpp: the same as native Wayland clients.
 void swayRows(const QString& zanfilo, const QString& floor);
 

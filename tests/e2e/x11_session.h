@@ -89,6 +89,7 @@ public:
 
     // A real window manager (openbox) on this display, ended with the session.
     bool startWindowManager();
+    bool hasWindowManager() const { return m_windowManager != nullptr; }
     // Closes, minimises and restores a window the way a window manager's buttons do.
     bool closeWithWindowManager(const QString& windowId);
     bool minimise(const QString& windowId);
