@@ -5,6 +5,7 @@
 #include "app/sapi_voice.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <windows.h>
 
 namespace app {
@@ -49,8 +50,14 @@ void useStartingConsole()
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     if ((isFileOrPipe(out) && isFileOrPipe(err)) || !AttachConsole(ATTACH_PARENT_PROCESS))
         return;
-    // Only an attached console has a code page to set. The program writes UTF-8 ("quantità"), as on Linux.
+    // Only an attached console has a code page to set. The program writes UTF-8 ("quantità"), as on
+    // Linux; the console is the user's, and gets its own back once the text is out.
+    static const UINT before = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
+    std::atexit([] {
+        std::fflush(nullptr);
+        SetConsoleOutputCP(before);
+    });
     if (belongsOnTheConsole(out))
         std::freopen("CONOUT$", "w", stdout);
     if (belongsOnTheConsole(err))
