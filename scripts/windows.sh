@@ -2,10 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Zanfilo team
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program from this source: builds Qt for Windows once (scripts/windows-qt.sh, from
-# the sources in ZANFILO_QT_SOURCES or downloaded), cross-builds zanfilo.exe and the unit suites into
-# build-windows/ with MinGW-w64, runs the suites under Wine on the offscreen platform and the
-# smoke test's Windows row on Xvfb, and makes the setup program
-# build-windows/zanfilo-1.00-setup.exe with NSIS.
+# the sources in ZANFILO_QT_SOURCES or downloaded), cross-builds zanfilo.exe and the unit suites
+# into build-windows/ with MinGW-w64, makes the setup programs (zanfilo-1.00-setup.exe with NSIS,
+# zanfilo-1.00.msi with wixl), and under Wine runs the suites on the offscreen platform, the smoke
+# test's Windows row on Xvfb, both setup programs and the console's redirects.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup-debian.sh g++-mingw-w64-x86-64-posix wine wine64 nsis wixl
@@ -41,4 +41,4 @@ wine wineboot --init
     exit 1
 }
 wineserver --kill || true
-echo "windows: build-windows/zanfilo.exe, build-windows/zanfilo-1.00-setup.exe"
+echo "windows: build-windows/zanfilo.exe, zanfilo-1.00-setup.exe and zanfilo-1.00.msi"
