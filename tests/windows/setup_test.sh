@@ -19,7 +19,7 @@ c=$WINEPREFIX/drive_c
 menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 failures=0 app= xvfb=
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+fail() { printf "FAIL: %s\n" "$*" >&2; failures=$((failures + 1)); }
 trap '[ -z "$app" ] || kill "$app"; wineserver -k; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
 trap 'exit 1' HUP INT PIPE TERM
 
@@ -40,7 +40,7 @@ installed() {  # FOLDER MENU KEY VERSION
     values=$(wine reg query "$3" 2>/dev/null | tr -d '\r')
     for v in "DisplayName REG_SZ Zanfilo" "DisplayVersion REG_SZ $4" "Publisher REG_SZ The Zanfilo team" \
              "NoModify REG_DWORD 0x1" "NoRepair REG_DWORD 0x1"; do
-        echo "$values" | tr -s ' ' | grep -qx " $v" || fail "$3: no $v"
+        printf "%s\n" "$values" | tr -s ' ' | grep -qx " $v" || fail "$3: no $v"
     done
 }
 gone() { [ ! -e "$1" ] && ! wine reg query "$2" > /dev/null 2>&1; }
