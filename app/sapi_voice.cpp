@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <mutex>
 #include <optional>
+#include <sperror.h>
 #include <string>
 #include <wrl/client.h>
 

@@ -15,7 +15,6 @@
 #include <windows.h>
 
 #include <sapi.h>
-#include <sperror.h>
 
 namespace app {
 

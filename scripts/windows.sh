@@ -21,8 +21,7 @@ cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release -DZANFILO_WERROR="$werror
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DZANFILO_RENDER_SVG="$(pwd)/build/tools/render_svg" -DCMAKE_CROSSCOMPILING_EMULATOR=wine
 cmake --build build-windows --parallel "$(nproc)"
-cmake --build build-windows --target setup
-cmake --build build-windows --target msi
+cmake --build build-windows --target setup msi
 
 # A Wine of the build's own, made anew, without the browser and .NET it would offer to fetch.
 export WINEPREFIX="$(pwd)/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
